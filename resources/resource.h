@@ -1,0 +1,48 @@
+// Identifiers shared by the resource scripts and the code: resources, commands, controls.
+// Plain #defines so that the resource compiler can read this file too.
+#pragma once
+
+// Resources.
+#define IDI_APP 101
+#define IDM_MAIN 102
+#define IDD_ABOUT 103
+#define IDD_FONT 105
+#define IDB_ABOUT 113
+#define IDB_TOOLBAR 114
+#define IDD_SEARCH 115
+#define IDD_CHOOSE_SECTION 118
+#define IDB_KEYBOARD 119
+#define IDB_MARK_COLLAPSED 201
+#define IDB_MARK_EXPANDED 202
+#define IDB_MARK_LESSON 203
+#define IDA_MAIN 3
+
+// Commands (WM_COMMAND identifiers).
+#define IDC_QUIT_KEY 1
+#define IDC_CHOOSE_ARTICLE 107
+#define IDC_TODAY 108
+#define IDC_NEXT 109
+#define IDC_PREVIOUS 110
+#define IDC_SEARCH 116
+#define IDC_SEARCH_AGAIN 117
+#define IDC_INDEX 119
+#define IDC_REVERSE 122
+#define IDC_BOOKMARK 123
+#define IDC_CHECK_UPDATES 129
+#define IDC_ABOUT 40004
+#define IDC_EXIT 40005
+#define IDC_FONT 40006
+
+// Controls.
+#define IDC_SEARCH_EDIT 1013
+#define IDC_FONT_FACES 1001
+#define IDC_FONT_PREVIEW 1002
+#define IDC_FONT_BASE_97 1003
+#define IDC_FONT_BASE_224 1004
+#define IDC_FONT_BASE_5D0 1005
+#define IDC_FONT_SIZES 1006
+#define IDC_ABOUT_LINK 1025
+
+// Record resources: lesson n is RCDATA n + 1000, the index RCDATA 32767.
+#define IDR_RECORD_BASE 1000
+#define IDR_INDEX 32767
