@@ -47,6 +47,7 @@ class DocumentTest : public ::testing::Test {
   void SetUp() override {
     ResetAppState();
     g_conversion = ConversionBuffer{};
+    g_conversion.Override = BaseAsStored;  // as after any ReaderCode run
     settings.FontSize = 12;
     settings.FontAsciiBase = BaseUnicode;
     g_app.FontSettings = settings;
