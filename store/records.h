@@ -2,6 +2,8 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
+#include <string_view>
 
 #include "frame/heap.h"
 
@@ -13,22 +15,47 @@ enum LoadStatus : std::int32_t {
   BadStream = 3,
   BadArgument = 4,
   LengthMismatch = 5,
-  CorruptStream = 6,  // a token reads past the source or copies from before the output start
+  // A token would read past the end of the source (the operand of a back-reference, or the
+  // bytes of a literal run that are still needed), or a back-reference has distance 0 or reaches
+  // before the start of the output. Like LengthMismatch, it shows "UnCompress() buffer error!":
+  // both mean the stream does not decode to its text.
+  CorruptStream = 6,
 };
+
+// "RecordNotFound" ... "CorruptStream"; "" for any other value.
+std::string_view LoadStatusName(std::int32_t status);
 
 // Decoded text: TextLength bytes, a zero at index TextLength, one more byte not set.
 using TextBuffer = HeapArray<std::uint8_t>;
 
-// Record `number` (1..247, or 31767 for the index) decoded into a new buffer; null on failure,
-// with the reason in *status when given (left untouched for number <= 0 and on success).
+// Every function below returns null on failure, with the reason in *status when given; on
+// success *status is left as it was. A failure leaves nothing allocated. Only LengthMismatch
+// and CorruptStream show a notice (UncompressError, no owner), before returning.
+
+// Record `number` (1..247, or 31767 for the index) of the current record source, decoded into a
+// new buffer. The number maps to identifier (number + 1000) & 0xFFFF. For number <= 0 it
+// returns null at once and leaves *status untouched.
 TextBuffer LoadRecord(std::int32_t number, std::int32_t* status = nullptr);
 
-// The payload after the 6-byte record header: stream header (CompressedLength, TextLength,
-// big-endian) then the compressed bytes.
-TextBuffer DecodeStream(const std::uint8_t* payload, std::uint32_t payloadLength,
+// A whole record as stored: the 6-byte header (PayloadLength, SequenceFirst, SequenceLast,
+// big-endian) and the payload. A record shorter than its header, or whose PayloadLength claims
+// more bytes than follow the header, is BadStream. LoadRecord decodes through this.
+TextBuffer DecodeRecord(std::span<const std::uint8_t> record, std::int32_t* status = nullptr);
+
+// The payload after the record header: stream header (CompressedLength, TextLength, big-endian)
+// then the compressed bytes. BadStream when payloadLength < 5, CompressedLength is 0, or
+// CompressedLength exceeds the payloadLength - 4 bytes after the stream header.
+TextBuffer DecodeStream(const std::uint8_t* payload,
+                        std::uint32_t payloadLength,
                         std::int32_t* status = nullptr);
 
-TextBuffer Decompress(const std::uint8_t* source, std::uint32_t sourceLength,
-                      std::uint32_t textLength, std::int32_t* status = nullptr);
+// The PalmDoc decoder: sourceLength bytes of tokens into a buffer of textLength + 2 bytes.
+// BadArgument for a null source or textLength 0; RecordUnreadable when the buffer cannot be
+// allocated (silent); LengthMismatch when the tokens end before textLength bytes; CorruptStream
+// as described above. Reads only source[0, sourceLength).
+TextBuffer Decompress(const std::uint8_t* source,
+                      std::uint32_t sourceLength,
+                      std::uint32_t textLength,
+                      std::int32_t* status = nullptr);
 
 }  // namespace qm

@@ -1,0 +1,173 @@
+// Record lookup by number and the PalmDoc LZ77 decoder.
+#include "store/records.h"
+
+#include <cstring>
+
+#include "frame/notices.h"
+#include "store/record_source.h"
+
+namespace qm {
+
+namespace {
+
+constexpr std::size_t kRecordHeaderSize = 6;
+constexpr std::size_t kStreamHeaderSize = 4;
+constexpr std::uint32_t kRecordIdOffset = 1000;
+
+// Bytes the fast paths may write at once; they run only while this many fit in the buffer.
+constexpr std::size_t kWideCopy = 16;
+
+TextBuffer Fail(std::int32_t* status, LoadStatus reason) {
+  if (status) *status = reason;
+  return nullptr;
+}
+
+std::uint32_t ReadBigEndian16(const std::uint8_t* p) {
+  return (std::uint32_t{p[0]} << 8) | p[1];
+}
+
+enum class DecodeEnd { Full, SourceEnded, Corrupt };
+
+// Decodes tokens into out until textLength bytes are written. `out` holds textLength + 2 bytes;
+// the fast paths use the whole block as scratch but never move the output past textLength.
+DecodeEnd DecodeTokens(const std::uint8_t* in,
+                       const std::uint8_t* const inEnd,
+                       std::uint8_t* const begin,
+                       const std::size_t textLength) {
+  std::uint8_t* out = begin;
+  std::uint8_t* const outEnd = begin + textLength;
+  const std::size_t capacity = textLength + 2;
+  // The wide paths run while out < wideStop, that is while kWideCopy bytes fit from out on.
+  std::uint8_t* const wideStop = capacity >= kWideCopy ? begin + (capacity - kWideCopy + 1) : begin;
+
+  while (out < outEnd) {
+    if (in == inEnd) return DecodeEnd::SourceEnded;
+    const unsigned t = *in++;
+    if (t < 0x80) {
+      const unsigned run = t - 1;  // literal run of t bytes for t in 1..8
+      if (run >= 8) {
+        *out++ = static_cast<std::uint8_t>(t);
+        continue;
+      }
+      const std::size_t count = run + 1;
+      if (out < wideStop && static_cast<std::size_t>(inEnd - in) >= 8) {
+        std::memcpy(out, in, 8);
+        out += count;
+        in += count;
+        continue;
+      }
+      const std::size_t room = static_cast<std::size_t>(outEnd - out);
+      const std::size_t needed = count < room ? count : room;  // the rest is never read
+      if (static_cast<std::size_t>(inEnd - in) < needed) return DecodeEnd::Corrupt;
+      std::memcpy(out, in, needed);
+      out += needed;
+      in += needed;
+    } else if (t < 0xC0) {
+      if (in == inEnd) return DecodeEnd::Corrupt;
+      const unsigned v = (t << 8) | *in++;
+      const std::size_t distance = (v >> 3) & 0x7FF;
+      const std::size_t length = (v & 7) + 3;
+      if (distance == 0 || distance > static_cast<std::size_t>(out - begin)) {
+        return DecodeEnd::Corrupt;
+      }
+      const std::uint8_t* from = out - distance;
+      if (distance >= 8 && out < wideStop) {
+        // Two 8-byte steps: the second reads only bytes the first has already written.
+        std::memcpy(out, from, 8);
+        std::memcpy(out + 8, from + 8, 8);
+        out += length;
+        continue;
+      }
+      const std::size_t room = static_cast<std::size_t>(outEnd - out);
+      const std::size_t count = length < room ? length : room;
+      for (std::size_t i = 0; i < count; ++i)
+        out[i] = from[i];
+      out += count;
+    } else {
+      *out++ = 0x20;
+      if (out == outEnd) break;
+      *out++ = static_cast<std::uint8_t>(t ^ 0x80);
+    }
+  }
+  return DecodeEnd::Full;
+}
+
+}  // namespace
+
+std::string_view LoadStatusName(std::int32_t status) {
+  switch (status) {
+    case RecordNotFound:
+      return "RecordNotFound";
+    case RecordUnreadable:
+      return "RecordUnreadable";
+    case BadStream:
+      return "BadStream";
+    case BadArgument:
+      return "BadArgument";
+    case LengthMismatch:
+      return "LengthMismatch";
+    case CorruptStream:
+      return "CorruptStream";
+    default:
+      return "";
+  }
+}
+
+TextBuffer Decompress(const std::uint8_t* source,
+                      std::uint32_t sourceLength,
+                      std::uint32_t textLength,
+                      std::int32_t* status) {
+  if (!source || textLength == 0) return Fail(status, BadArgument);
+  TextBuffer text = AllocArray<std::uint8_t>(std::size_t{textLength} + 2);
+  if (!text) return Fail(status, RecordUnreadable);
+
+  const DecodeEnd end = DecodeTokens(source, source + sourceLength, text.get(), textLength);
+  if (end == DecodeEnd::Full) {
+    text[textLength] = 0;
+    return text;
+  }
+  text.reset();
+  ShowNotice(Notice::UncompressError);
+  return Fail(status, end == DecodeEnd::Corrupt ? CorruptStream : LengthMismatch);
+}
+
+TextBuffer DecodeStream(const std::uint8_t* payload,
+                        std::uint32_t payloadLength,
+                        std::int32_t* status) {
+  if (!payload) return Fail(status, BadArgument);
+  if (payloadLength < kStreamHeaderSize + 1) return Fail(status, BadStream);
+  const std::uint32_t compressedLength = ReadBigEndian16(payload);
+  if (compressedLength == 0 || compressedLength > payloadLength - kStreamHeaderSize) {
+    return Fail(status, BadStream);
+  }
+  const std::uint32_t textLength = ReadBigEndian16(payload + 2);
+  return Decompress(payload + kStreamHeaderSize, compressedLength, textLength, status);
+}
+
+TextBuffer DecodeRecord(std::span<const std::uint8_t> record, std::int32_t* status) {
+  if (record.size() < kRecordHeaderSize) return Fail(status, BadStream);
+  const std::uint32_t payloadLength = ReadBigEndian16(record.data());
+  if (payloadLength > record.size() - kRecordHeaderSize) return Fail(status, BadStream);
+  return DecodeStream(record.data() + kRecordHeaderSize, payloadLength, status);
+}
+
+TextBuffer LoadRecord(std::int32_t number, std::int32_t* status) {
+  if (number <= 0) return nullptr;
+  const auto id =
+      static_cast<std::uint16_t>((static_cast<std::uint32_t>(number) + kRecordIdOffset) & 0xFFFF);
+  const RecordSource* source = CurrentRecordSource();
+  if (!source) return Fail(status, RecordNotFound);
+  std::span<const std::uint8_t> bytes;
+  switch (source->Find(id, bytes)) {
+    case RecordLookup::NotFound:
+      return Fail(status, RecordNotFound);
+    case RecordLookup::Unreadable:
+      return Fail(status, RecordUnreadable);
+    case RecordLookup::Found:
+      break;
+  }
+  if (bytes.empty()) return Fail(status, RecordUnreadable);
+  return DecodeRecord(bytes, status);
+}
+
+}  // namespace qm
