@@ -17,21 +17,26 @@ struct ConversionBuffer {
 // The program-wide buffer that serves all measuring and drawing of runs.
 extern ConversionBuffer g_conversion;
 
-// Converts `count` bytes (stopping early at a zero byte) into the buffer's storage; the result
-// stays valid until the next conversion through that buffer. Null when storage cannot be had.
-// *extra (when given) receives units produced - count.
-const char16_t* ToDisplayText(const std::uint8_t* text, ConversionBuffer& buffer,
-                              std::int32_t count, std::int32_t* extra = nullptr);
+// Converts `count` bytes (stopping early at a zero byte; a negative count is 0) into the buffer's
+// storage; the result stays valid until the next conversion through that buffer. Null when
+// storage cannot be had (the buffer keeps its old storage). *extra (when given) receives units
+// produced - count, so count + extra units were written before the terminating zero.
+const char16_t* ToDisplayText(const std::uint8_t* text,
+                              ConversionBuffer& buffer,
+                              std::int32_t count,
+                              std::int32_t* extra = nullptr);
 
 // The same without a buffer (FontAsciiBase applies): the caller owns the result.
-HeapArray<char16_t> ToDisplayText(const std::uint8_t* text, std::int32_t count,
+HeapArray<char16_t> ToDisplayText(const std::uint8_t* text,
+                                  std::int32_t count,
                                   std::int32_t* extra = nullptr);
 
 // Reverses n units in place, mirroring brackets; 0, or 1 when scratch storage cannot be had.
 int ReverseRun(char16_t* units, std::int32_t n);
 
 // The typed-input letter rule: a unit FontAsciiBase <= u < FontAsciiBase + 27 is letter
-// 0x61 + (u - FontAsciiBase); any other unit is returned unchanged (as its low 8 bits' caller sees fit).
+// 0x61 + (u - FontAsciiBase), stored in *code, and the answer is true. Any other unit answers
+// false with its low 8 bits in *code, for callers that keep such units as they are.
 bool TypedLetterCode(char16_t unit, std::int32_t fontAsciiBase, std::uint8_t* code);
 
 // Sets the shared buffer's override for one scope and puts BaseAsStored back afterwards.

@@ -27,12 +27,12 @@ struct TextArea {
 };
 
 struct Document {
-  HeapArray<LineEntry> Lines;        // Capacity + 1 entries
+  HeapArray<LineEntry> Lines;           // Capacity + 1 entries
   TextDevice* DeviceContext = nullptr;  // not owned
   TextBuffer Text;
   std::int32_t LinesShown = 0;
   FontSettings Settings;
-  std::unique_ptr<FontEntry> Fonts;
+  FontEntryPtr Fonts;
   const std::uint16_t* Widths = nullptr;  // CodeWidths of the font selected last
   TextArea TextRect;
   std::uint16_t TopLine = 0;
@@ -53,7 +53,9 @@ inline constexpr std::uint16_t kLayoutNoDocument = 0xFFFF;
 inline constexpr std::uint16_t kLayoutBadSize = 0xFFFB;  // -5
 
 // rect is optional: left, top, right, bottom.
-DocumentPtr CreateDocument(TextDevice* dc, const Box* rect, const FontSettings& settings,
+DocumentPtr CreateDocument(TextDevice* dc,
+                           const Box* rect,
+                           const FontSettings& settings,
                            int capacity);
 
 // Lays out a newly handed-over text (the document releases the one it held). A null text
