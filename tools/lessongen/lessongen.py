@@ -225,6 +225,23 @@ class Composer:
         return " ".join(sentences)
 
 
+# Town names of the lessons' letters: each lesson has a town of its own (prefix and ending).
+TOWN_STARTS = ["קאַמ", "בעל", "ראָז", "זעל", "טאָר", "מיל", "שאַפּ", "גאָל", "ווערב", "לאַנ",
+               "פּאָד", "קרעמ", "דוב", "סאָק", "יאַר", "ברעז", "ניש"]
+TOWN_ENDS = ["ינקע", "עוויץ", "אָווקע", "ניק", "יטשעוו", "אַנע", "עליש", "אָוויץ", "ישטש",
+             "ערין", "אָליע", "וטשין", "עמבאָרג", "אַרקע", "יץ"]
+TOWN_PATTERNS = [
+    "{S} האָט אַ קרוב אין {W}, און פֿון דאָרטן קומען בריוו יעדן חודש.",
+    "דער וועג קיין {W} גייט דורך אַ וואַלד, און דער בעל־עגלה קען אים ווי זײַן האַנט.",
+    "אין {W} איז דער מאַרק גרעסער ווי בײַ אונדז, דערציילט {S}.",
+    "אַ מאָל האָט {S} געוווינט אין {W}, אין אַ הײַזל לעבן דער מיל.",
+]
+
+
+def town(n):
+    return TOWN_STARTS[n % len(TOWN_STARTS)] + TOWN_ENDS[(n // len(TOWN_STARTS)) % len(TOWN_ENDS)]
+
+
 def compose_lesson(banks, n, days, things):
     rng = random.Random("quillmere lesson %d" % n)
     c = Composer(banks, n, rng)
@@ -255,6 +272,8 @@ def compose_lesson(banks, n, days, things):
     lines.append(("body", opening))
     lines.append(("body", c.paragraph([main["sentences"], composed], rng.randint(3, 5))))
     thing_sentences = [c.composed(thing) for thing in things]
+    thing_sentences.append(normalize(rng.choice(TOWN_PATTERNS).replace("{W}", town(n))
+                                     .replace("{S}", c.person()[0])))
     lines.append(("body", c.paragraph([banks.months[month]], 2) + " " + thing_sentences[0]))
     lines.append(("small", "אַ ווערטל: " + saying))
     if n % 3 == 0:
@@ -274,7 +293,7 @@ def compose_lesson(banks, n, days, things):
             rules += 1
     for extra in thing_sentences[1:]:
         lines.append(("body", extra))
-    note = banks.notes[n % len(banks.notes)] if n % 4 == 1 else None
+    note = banks.notes[(n // 4) % len(banks.notes)] if n % 4 == 1 else None
     if note:
         lines.append(("small", note))
     lines.append(("body", c.paragraph([banks.common["s"], second["sentences"]], 1) + " " + closing))
