@@ -50,7 +50,12 @@ Fit Measure(TextDevice& dc, const std::uint8_t* text, std::int32_t limit, std::i
 Fit FitLine(TextDevice& dc, const std::uint8_t* run, std::int32_t n, std::int32_t limit) {
   Fit fit = Measure(dc, run, limit, n);
   fit.count = std::clamp(fit.count, 0, n);
-  if (fit.count == 0) return Measure(dc, run, 0x7FFFFFFF, 1);
+  if (fit.count == 0) {
+    // A code that converts to nothing measures as no units: the byte is taken all the same.
+    Fit one = Measure(dc, run, 0x7FFFFFFF, 1);
+    one.count = 1;
+    return one;
+  }
   if (fit.count < n && run[fit.count] != kSpace) {
     for (std::int32_t k = fit.count - 1; k >= 1; --k) {
       if (run[k] != kSpace) continue;

@@ -193,6 +193,11 @@ TEST_F(OutlineTest, AreaTooNarrowForOneByteStillAdvances) {
   for (int i = 0; i < o->LineCount; ++i)
     EXPECT_EQ(o->Lines[i].Length, 1);
   EXPECT_EQ(LineIndent(*o, o->Lines[0]), 0);  // an indent as wide as the area is dropped
+
+  // Under an 8-bit base vowel points convert to nothing; they still take a line each.
+  settings.FontAsciiBase = BaseEightBit;
+  o = Open(MakeList({{0x8001, 0x8C, 1, "a\x15\x16"}}), 3, 300);
+  EXPECT_EQ(o->LineCount, 3);
 }
 
 TEST_F(OutlineTest, WrappedHeadingKeepsBothLinesThroughCollapseAndExpand) {
