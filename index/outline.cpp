@@ -98,6 +98,10 @@ class Layout {
       height_ = dc_.Metrics().height;
     }
     key_ = entry.EntryStyle;
+    // A line whose style is only Visible and Expanded would read as the end of the table
+    // once those bits are cleared; such an entry is laid out as plain text.
+    std::uint8_t style = entry.EntryStyle;
+    if ((style & ~(kEntryVisible | kEntryExpanded)) == 0) style |= StylePlain;
 
     // Lines are broken in reading order, the reverse of the stored visual order.
     const auto n = static_cast<std::int32_t>(entry.TextLength);
@@ -120,7 +124,7 @@ class Layout {
       line.Width = static_cast<std::uint16_t>(fit.width);
       line.Height = static_cast<std::uint16_t>(height_);
       line.EntryId = entry.EntryId;
-      line.Style = entry.EntryStyle;
+      line.Style = style;
       line.X =
           static_cast<std::uint16_t>(o_.TextRect.left + o_.TextRect.width - fit.width - indent);
       if (line.Style & kEntryVisible) ++o_.VisibleCount;

@@ -228,6 +228,15 @@ TEST_F(OutlineTest, CollapsingAHeadingWithoutChildrenLeavesItsSiblings) {
   EXPECT_FALSE(o->Lines[0].Style & kEntryExpanded);
 }
 
+TEST_F(OutlineTest, AnEntryWithoutFontBitsDoesNotEndTheTableWhenHidden) {
+  OutlinePtr o = Open(
+      MakeList({{0x8001, 0xCC, 1, "abc"}, {LessonId(1), 0x80, 2, "de"}, {0x8002, 0x8C, 1, "fg"}}));
+  ToggleHeading(*o, 0);
+  EXPECT_EQ(o->VisibleCount, 2);
+  EXPECT_EQ(o->LinesShown, 2);  // the second heading is still drawn
+  EXPECT_EQ(HitTestOutline(o.get(), 399, kHeadingHeight + 5), -2);
+}
+
 TEST_F(OutlineTest, HitTestLeftOfOnAndRightOfALine) {
   OutlinePtr o = Open(MakeList(SyntheticIndex()));
   RevealLesson(o.get(), 30);
