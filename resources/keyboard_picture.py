@@ -3,10 +3,12 @@
 
 154 x 95 pixels, 1 bit per pixel: three rows of nine 17 x 25 keys holding the 27 letters right
 to left (top row first, each final form after its normal form), and a rounded space bar below
-them from y 75, x 34 to 118. Run it from anywhere; it writes keyboard_picture.bmp beside itself.
+them from y 75, x 34 to 118. Run it from anywhere; it writes keyboard_picture.bmp beside itself
+(with --check it only compares).
 """
 import os
 import struct
+import sys
 
 # Each letter: 20 rows of 10 columns; rows 4..13 are the body, 0..3 above it, 14..19 below.
 B = "." * 10
@@ -119,5 +121,9 @@ def bmp(ink):
 
 if __name__ == "__main__":
     out = os.path.join(os.path.dirname(os.path.abspath(__file__)), "keyboard_picture.bmp")
+    image = bmp(draw())
+    if "--check" in sys.argv[1:]:  # the checked-in bitmap must be what the shapes give
+        with open(out, "rb") as f:
+            sys.exit(0 if f.read() == image else "keyboard_picture.bmp is out of date")
     with open(out, "wb") as f:
-        f.write(bmp(draw()))
+        f.write(image)

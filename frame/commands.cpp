@@ -1,0 +1,89 @@
+// The command table of the main window.
+#include "frame/commands.h"
+
+#include "frame/app_state.h"
+#include "frame/commands_pending.h"
+#include "frame/lesson_view.h"
+#include "resources/resource.h"
+#include "text/document.h"
+#include "text/draw.h"
+
+namespace qm {
+
+namespace {
+
+CommandObserver g_observer = nullptr;
+
+INT_PTR RunDialog(int resource, HWND owner, DLGPROC proc, LPARAM parameter) {
+  return DialogBoxParamW(static_cast<HINSTANCE>(g_app.Instance), MAKEINTRESOURCEW(resource), owner,
+                         proc, parameter);
+}
+
+void OnChooseArticle(HWND window) {
+  const std::uint16_t lesson =
+      ChooseSection(static_cast<HINSTANCE>(g_app.Instance), static_cast<HWND>(g_app.MainWindow),
+                    g_app.CurrentLesson, &g_app.FontSettings);
+  if (lesson != 0 && lesson != g_app.CurrentLesson) GoToLesson(window, lesson);
+}
+
+void OnFont(HWND window) {
+  const INT_PTR result =
+      RunDialog(IDD_FONT, window, FontDialog, reinterpret_cast<LPARAM>(&g_app.FontSettings));
+  if (result == 1) SetDocumentFont(g_app.CurrentDocument.get(), &g_app.FontSettings);
+}
+
+}  // namespace
+
+void SetCommandObserver(CommandObserver observer) {
+  g_observer = observer;
+}
+
+int DispatchCommand(HWND window, int id) {
+  if (g_observer) g_observer(window, id);
+  switch (id) {
+    case IDC_CHOOSE_ARTICLE:
+    case IDC_INDEX:
+      OnChooseArticle(window);
+      return 0;
+    case IDC_TODAY:
+      GoToLesson(window, 0);
+      return 0;
+    case IDC_NEXT:
+      StepLesson(window, +1);
+      return 0;
+    case IDC_PREVIOUS:
+      StepLesson(window, -1);
+      return 0;
+    case IDC_SEARCH:
+      RunDialog(IDD_SEARCH, static_cast<HWND>(g_app.MainWindow), SearchDialog, 0);
+      return 0;
+    case IDC_SEARCH_AGAIN:
+      SearchAgain(g_app.MainWindow);
+      return 0;
+    case IDC_REVERSE:
+      UpdateReverseCheck(window, 0);
+      DrawDocument(g_app.CurrentDocument.get(), true);
+      return 0;
+    case IDC_BOOKMARK:
+      ToggleBookmark(IsBookmarked());
+      UpdateBookmarkCheck(window);
+      return 0;
+    case IDC_CHECK_UPDATES:
+      CheckForUpdates(static_cast<HWND>(g_app.MainWindow));
+      return 0;
+    case IDC_ABOUT:
+      RunDialog(IDD_ABOUT, window, AboutDialog, 0);
+      return 0;
+    case IDC_FONT:
+      OnFont(window);
+      return 0;
+    case IDC_EXIT:
+    case IDC_QUIT_KEY:  // Ctrl+Q, shown beside Exit in the File menu
+      DestroyWindow(window);
+      return 0;
+    default:
+      return 1;
+  }
+}
+
+}  // namespace qm

@@ -1,0 +1,36 @@
+// The lesson view in the main window's client area: navigation, scrolling, paging, painting.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+
+namespace qm {
+
+// Paint flags of PaintView and RepaintView.
+inline constexpr std::uint32_t kPaintDocument = 0x1;
+inline constexpr std::uint32_t kPaintErase = 0x100;
+inline constexpr std::uint32_t kPaintWindow = 0xFF;    // WM_PAINT
+inline constexpr std::uint32_t kPaintNewText = 0x1FF;  // after a lesson change
+
+int OpenView(HWND window);
+// Releases the view's device context (WM_DESTROY); the document itself goes with the settings save.
+void CloseView(HWND window);
+int GoToLesson(HWND window, std::uint16_t lesson);
+void StepLesson(HWND window, int delta);
+void UpdateScrollBar(HWND window);
+void ResizeView(HWND window, LPARAM size);
+void PaintView(HDC dc, HWND window, std::uint32_t paintFlags);
+void RepaintView(HWND window, std::uint32_t paintFlags);
+void ClickPage(HWND window, LPARAM position);
+
+// The main window's keyboard, scroll-bar and wheel messages; each returns the window
+// procedure's result.
+LRESULT OnViewKey(HWND window, WPARAM key);
+LRESULT OnViewScroll(HWND window, WPARAM wParam, LPARAM lParam);
+LRESULT OnViewWheel(HWND window, WPARAM wParam);
+
+// Page steps chosen by the mode fields of Flags for a page of `linesShown` rows.
+std::int32_t PageStep(std::uint32_t mode, std::int32_t linesShown);
+
+}  // namespace qm

@@ -1,0 +1,91 @@
+// The main window procedure: a thin switch over the handlers of the window's messages.
+#include "frame/main_window.h"
+
+#include "frame/app_state.h"
+#include "frame/commands.h"
+#include "frame/commands_pending.h"
+#include "frame/lesson_view.h"
+#include "frame/toolbar.h"
+#include "resources/resource.h"
+
+namespace qm {
+
+namespace {
+
+bool g_shutdownSaved = false;
+
+LRESULT OnCreate(HWND window) {
+  CreateToolbar(window);
+  UpdateReverseCheck(window, 1);
+  UpdateBookmarkCheck(window);
+  return 0;
+}
+
+// Saves placement and settings once, whether the window is destroyed or the session ends.
+void SaveAtShutdown(HWND window) {
+  if (g_shutdownSaved) return;
+  g_shutdownSaved = true;
+  SaveWindowPlacement(window);
+  SaveSettingsAndQuit();
+}
+
+LRESULT OnDestroy(HWND window) {
+  CloseView(window);
+  if (g_app.Toolbar) DestroyWindow(static_cast<HWND>(g_app.Toolbar));
+  g_app.Toolbar = nullptr;
+  SaveAtShutdown(window);
+  return 0;
+}
+
+LRESULT OnEndSession(HWND window, WPARAM ending) {
+  // The process may be ended without WM_DESTROY once this returns.
+  if (ending) SaveAtShutdown(window);
+  return 0;
+}
+
+LRESULT OnHelp(HWND window) {
+  DialogBoxParamW(static_cast<HINSTANCE>(g_app.Instance), MAKEINTRESOURCEW(IDD_ABOUT), window,
+                  AboutDialog, 0);
+  return 0;
+}
+
+LRESULT OnCommand(HWND window, WPARAM wParam, LPARAM lParam) {
+  if (DispatchCommand(window, LOWORD(wParam)) == 0) return 0;
+  return DefWindowProcW(window, WM_COMMAND, wParam, lParam);
+}
+
+}  // namespace
+
+LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_CREATE:
+      return OnCreate(window);
+    case WM_DESTROY:
+      return OnDestroy(window);
+    case WM_ENDSESSION:
+      return OnEndSession(window, wParam);
+    case WM_SIZE:
+      ResizeView(window, lParam);
+      return 0;
+    case WM_PAINT:
+      PaintView(reinterpret_cast<HDC>(wParam), window, kPaintWindow);
+      return 0;
+    case WM_HELP:
+      return OnHelp(window);
+    case WM_KEYDOWN:
+      return OnViewKey(window, wParam);
+    case WM_COMMAND:
+      return OnCommand(window, wParam, lParam);
+    case WM_VSCROLL:
+      return OnViewScroll(window, wParam, lParam);
+    case WM_LBUTTONDOWN:
+      ClickPage(window, lParam);
+      return 0;
+    case WM_MOUSEWHEEL:
+      return OnViewWheel(window, wParam);
+    default:
+      return DefWindowProcW(window, message, wParam, lParam);
+  }
+}
+
+}  // namespace qm

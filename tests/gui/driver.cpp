@@ -1,0 +1,211 @@
+// GUI test driver: starts the reader in this Wine prefix, drives it from outside by messages,
+// reads its registry key and its pixels. Also takes the screenshots of `./dev shot`.
+//   quillmere_gui_driver READER.exe TEST
+//   quillmere_gui_driver READER.exe shot OUT.png [--lesson N] [--size WxH] [--settings FILE]
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cwchar>
+#include <string>
+#include <vector>
+
+#include "tests/gui/reader_process.h"
+#include "tests/gui/window_image.h"
+
+using namespace qm::gui;
+
+namespace {
+
+constexpr DWORD kDefaultFlags = 0xD1140040;
+constexpr DWORD kLessonPinned = 0x4;
+constexpr int kBookmarkCommand = 123;
+
+// A font dialog that a start without a stored font opens: cancel it.
+void DismissStartDialog(HWND window) {
+  if (HWND dialog = WaitForOwnedDialog(window, 1500)) Answer(dialog, IDCANCEL);
+}
+
+void SeedFontAndLesson(DWORD lesson) {
+  WriteString(L"FontName", L"DejaVu Sans");
+  WriteDword(L"Lesson", lesson);
+  WriteDword(L"Flags", kDefaultFlags | kLessonPinned);
+}
+
+int FirstStart(const std::wstring& exe, bool withSettings) {
+  DeleteSettings();
+  Reader reader;
+  if (!Check(reader.Start(exe), "main window shown")) return 1;
+  DismissStartDialog(reader.Window());
+  Check(GetMenu(reader.Window()) != nullptr, "main window has the menu");
+  HWND toolbar = FindWindowExW(reader.Window(), nullptr, L"ToolbarWindow32", nullptr);
+  Check(toolbar != nullptr, "main window has the toolbar");
+  RECT tr{};
+  GetWindowRect(toolbar, &tr);
+  Check(tr.bottom - tr.top >= 16, "toolbar height", tr.bottom - tr.top, 16);
+  const Image image = CaptureClient(reader.Window());
+  Check(image.width > 100 && image.height > 100, "client area captured", image.width, 100);
+  if (image.width > 100) {
+    // White view below the toolbar, button face grey in the toolbar.
+    Check(image.At(image.width / 2, image.height - 5) == 0xFFFFFF, "view is white",
+          image.At(image.width / 2, image.height - 5), 0xFFFFFF);
+    // The button images: coloured pixels in the toolbar's rows.
+    int coloured = 0;
+    for (int y = 0; y < 20; ++y)
+      for (int x = 0; x < 200; ++x)
+        coloured += image.At(x, y) != 0xFFFFFF;
+    Check(coloured > 300, "toolbar images drawn", coloured, 300);
+  }
+  const auto code = reader.Close();
+  Check(code.has_value() && *code == 0, "exit code", code.value_or(999), 0);
+  if (withSettings) {
+    Check(ReadDword(L"Flags") == kDefaultFlags, "Flags written", ReadDword(L"Flags").value_or(0),
+          kDefaultFlags);
+    Check(ReadDword(L"FontAsciiBase") == 0x5D0u, "FontAsciiBase written",
+          ReadDword(L"FontAsciiBase").value_or(0), 0x5D0);
+    const DWORD lesson = ReadDword(L"Lesson").value_or(0);
+    Check(lesson >= 1 && lesson <= 247, "Lesson written", lesson, 1);
+    Check(ReadDword(L"Width").value_or(0) > 0 && ReadDword(L"Height").value_or(0) > 0,
+          "window size written");
+    Check(ReadDword(L"showCmd").has_value(), "showCmd written");
+    const auto marks = ReadBinary(L"Bookmarks");
+    Check(marks && *marks == std::vector<std::uint8_t>{0, 0}, "empty bookmark list written");
+  }
+  return Failures() ? 1 : 0;
+}
+
+int Placement(const std::wstring& exe) {
+  DeleteSettings();
+  SeedFontAndLesson(3);
+  WriteDword(L"Left", 40);
+  WriteDword(L"Top", 30);
+  WriteDword(L"Width", 500);
+  WriteDword(L"Height", 400);
+  WriteDword(L"showCmd", SW_SHOWNORMAL);
+  {
+    Reader reader;
+    if (!Check(reader.Start(exe), "first start")) return 1;
+    RECT r{};
+    GetWindowRect(reader.Window(), &r);
+    Check(r.left == 40 && r.top == 30, "stored place", r.left, 40);
+    Check(r.right - r.left == 500 && r.bottom - r.top == 400, "stored size", r.right - r.left, 500);
+    SendMessageW(reader.Window(), WM_SYSCOMMAND, SC_MAXIMIZE, 0);
+    Check(IsZoomed(reader.Window()) != 0, "maximized");
+    Check(reader.Close() == 0u, "exit while maximized");
+  }
+  Check(ReadDword(L"showCmd") == static_cast<DWORD>(SW_SHOWMAXIMIZED), "showCmd maximized",
+        ReadDword(L"showCmd").value_or(0), SW_SHOWMAXIMIZED);
+  Check(ReadDword(L"Width") == 500u && ReadDword(L"Height") == 400u, "restored size kept",
+        ReadDword(L"Width").value_or(0), 500);
+  {
+    Reader reader;
+    if (!Check(reader.Start(exe), "second start")) return 1;
+    Check(IsZoomed(reader.Window()) != 0, "starts maximized");
+    SendMessageW(reader.Window(), WM_SYSCOMMAND, SC_RESTORE, 0);
+    RECT r{};
+    GetWindowRect(reader.Window(), &r);
+    Check(r.right - r.left == 500 && r.bottom - r.top == 400, "un-maximized size", r.right - r.left,
+          500);
+    Check(r.left == 40 && r.top == 30, "un-maximized place", r.left, 40);
+    SendMessageW(reader.Window(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    Check(reader.Close() == 0u, "exit while minimized");
+  }
+  {
+    Reader reader;
+    if (!Check(reader.Start(exe, SW_SHOWNORMAL), "start after a minimized exit")) return 1;
+    SendMessageW(reader.Window(), WM_SYSCOMMAND, SC_RESTORE, 0);
+    RECT r{};
+    GetWindowRect(reader.Window(), &r);
+    Check(r.right - r.left > 100 && r.bottom - r.top > 100, "restores to a usable size",
+          r.right - r.left, 500);
+    Check(reader.Close() == 0u, "exit");
+  }
+  return Failures() ? 1 : 0;
+}
+
+// Command 123 on a marked lesson asks; the answer decides.
+int Bookmarks(const std::wstring& exe) {
+  auto run = [&](int answer, const std::vector<std::uint8_t>& expected, const char* what) {
+    DeleteSettings();
+    SeedFontAndLesson(5);
+    WriteBinary(L"Bookmarks", {9, 0, 5, 0, 0, 0});
+    Reader reader;
+    if (!Check(reader.Start(exe), "start")) return;
+    PostMessageW(reader.Window(), WM_COMMAND, kBookmarkCommand, 0);
+    HWND box = WaitForWindow(L"#32770", L"Bookmark");
+    if (Check(box != nullptr, "question shown")) Answer(box, answer);
+    if (answer == IDCANCEL) {
+      // The mark is gone and the question stops for this run: add and remove again silently.
+      PostMessageW(reader.Window(), WM_COMMAND, kBookmarkCommand, 0);
+      PostMessageW(reader.Window(), WM_COMMAND, kBookmarkCommand, 0);
+      Sleep(500);
+      HWND again = FindWindowW(L"#32770", L"Bookmark");
+      Check(again == nullptr, "no question after Cancel");
+      if (again) Answer(again, IDYES);
+    }
+    Check(reader.Close() == 0u, "exit");
+    const auto marks = ReadBinary(L"Bookmarks");
+    Check(marks && *marks == expected, what, marks ? static_cast<long long>(marks->size()) : -1,
+          static_cast<long long>(expected.size()));
+  };
+  run(IDNO, {9, 0, 5, 0, 0, 0}, "No keeps the mark");
+  run(IDYES, {9, 0, 0, 0}, "Yes removes the mark");
+  run(IDCANCEL, {9, 0, 0, 0}, "Cancel removes the mark");
+  return Failures() ? 1 : 0;
+}
+
+int Shot(const std::wstring& exe, int argc, wchar_t** argv) {
+  std::wstring out = argv[3];
+  std::wstring settings;
+  int lesson = 0, width = 0, height = 0;
+  for (int i = 4; i + 1 < argc; i += 2) {
+    const std::wstring opt = argv[i];
+    if (opt == L"--lesson") lesson = _wtoi(argv[i + 1]);
+    if (opt == L"--settings") settings = argv[i + 1];
+    if (opt == L"--size") std::swscanf(argv[i + 1], L"%dx%d", &width, &height);
+  }
+  if (!settings.empty() && !SeedSettingsFile(settings)) {
+    std::printf("cannot read the settings file\n");
+    return 2;
+  }
+  if (lesson > 0) {
+    WriteDword(L"Lesson", static_cast<DWORD>(lesson));
+    WriteDword(L"Flags", ReadDword(L"Flags").value_or(kDefaultFlags) | kLessonPinned);
+  }
+  if (width > 0 && height > 0) {
+    WriteDword(L"Width", static_cast<DWORD>(width));
+    WriteDword(L"Height", static_cast<DWORD>(height));
+    if (!ReadDword(L"showCmd")) WriteDword(L"showCmd", SW_SHOWNORMAL);
+  }
+  Reader reader;
+  if (!reader.Start(exe)) {
+    std::printf("the reader's window did not appear\n");
+    return 1;
+  }
+  DismissStartDialog(reader.Window());
+  RedrawWindow(reader.Window(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+  Sleep(300);
+  const Image image = CaptureWindow(reader.Window());
+  const bool saved = SaveImage(image, out);
+  reader.Close();
+  if (!saved) std::printf("cannot write the image\n");
+  return saved ? 0 : 1;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+  if (argc < 3) {
+    std::printf("usage: quillmere_gui_driver READER.exe TEST | shot OUT.png [options]\n");
+    return 2;
+  }
+  const std::wstring exe = argv[1];
+  const std::wstring test = argv[2];
+  if (test == L"shot" && argc >= 4) return Shot(exe, argc, argv);
+  if (test == L"first_start") return FirstStart(exe, false);
+  if (test == L"first_start_settings") return FirstStart(exe, true);
+  if (test == L"placement") return Placement(exe);
+  if (test == L"bookmarks") return Bookmarks(exe);
+  std::printf("unknown test\n");
+  return 2;
+}

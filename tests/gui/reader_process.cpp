@@ -1,0 +1,222 @@
+// The reader as a child process of the GUI tests, and its registry key.
+#include "tests/gui/reader_process.h"
+
+#include <cstdio>
+#include <cwchar>
+#include <fstream>
+
+namespace qm::gui {
+
+namespace {
+int g_failures = 0;
+
+HKEY OpenSettings(REGSAM access, bool create) {
+  HKEY key = nullptr;
+  const LONG r = create ? RegCreateKeyExW(HKEY_CURRENT_USER, kSettingsKey, 0, nullptr, 0, access,
+                                          nullptr, &key, nullptr)
+                        : RegOpenKeyExW(HKEY_CURRENT_USER, kSettingsKey, 0, access, &key);
+  return r == ERROR_SUCCESS ? key : nullptr;
+}
+
+void WriteValue(const wchar_t* name, DWORD type, const void* data, DWORD size) {
+  if (HKEY key = OpenSettings(KEY_ALL_ACCESS, true)) {
+    RegSetValueExW(key, name, 0, type, static_cast<const BYTE*>(data), size);
+    RegCloseKey(key);
+  }
+}
+
+struct OwnedSearch {
+  HWND owner;
+  HWND found;
+};
+
+BOOL CALLBACK FindOwned(HWND window, LPARAM param) {
+  auto* search = reinterpret_cast<OwnedSearch*>(param);
+  wchar_t cls[32] = {};
+  GetClassNameW(window, cls, 32);
+  if (std::wcscmp(cls, L"#32770") == 0 && GetWindow(window, GW_OWNER) == search->owner &&
+      IsWindowVisible(window)) {
+    search->found = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+}  // namespace
+
+bool Check(bool ok, const char* what, long long got, long long expected) {
+  if (!ok) {
+    ++g_failures;
+    std::printf("FAILED: %s (got %lld, expected %lld)\n", what, got, expected);
+    std::fflush(stdout);
+  }
+  return ok;
+}
+
+int Failures() {
+  return g_failures;
+}
+
+Reader::~Reader() {
+  if (process_.hProcess) {
+    if (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT)
+      TerminateProcess(process_.hProcess, 99);
+    CloseHandle(process_.hProcess);
+    CloseHandle(process_.hThread);
+  }
+}
+
+bool Reader::Start(const std::wstring& exe, int showCommand) {
+  STARTUPINFOW si{};
+  si.cb = sizeof(si);
+  si.dwFlags = STARTF_USESHOWWINDOW;
+  si.wShowWindow = static_cast<WORD>(showCommand);
+  std::wstring commandLine = L"\"" + exe + L"\"";
+  if (!CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                      &si, &process_)) {
+    return false;
+  }
+  WaitForInputIdle(process_.hProcess, 10000);
+  for (int i = 0; i < 200 && !window_; ++i) {
+    HWND w = FindWindowW(kReaderName, kReaderName);
+    if (w && IsWindowVisible(w))
+      window_ = w;
+    else
+      Sleep(50);
+  }
+  if (window_) WaitForInputIdle(process_.hProcess, 5000);
+  return window_ != nullptr;
+}
+
+std::optional<DWORD> Reader::WaitExit(DWORD milliseconds) {
+  if (!process_.hProcess || WaitForSingleObject(process_.hProcess, milliseconds) != WAIT_OBJECT_0)
+    return std::nullopt;
+  DWORD code = 0;
+  GetExitCodeProcess(process_.hProcess, &code);
+  return code;
+}
+
+std::optional<DWORD> Reader::Close() {
+  if (window_) PostMessageW(window_, WM_CLOSE, 0, 0);
+  return WaitExit();
+}
+
+HWND WaitForWindow(const wchar_t* className, const wchar_t* caption, DWORD milliseconds) {
+  for (DWORD waited = 0;; waited += 50) {
+    HWND w = FindWindowW(className, caption);
+    if (w && IsWindowVisible(w)) return w;
+    if (waited >= milliseconds) return nullptr;
+    Sleep(50);
+  }
+}
+
+HWND WaitForOwnedDialog(HWND owner, DWORD milliseconds) {
+  for (DWORD waited = 0;; waited += 50) {
+    OwnedSearch search{owner, nullptr};
+    EnumWindows(FindOwned, reinterpret_cast<LPARAM>(&search));
+    if (search.found) return search.found;
+    if (waited >= milliseconds) return nullptr;
+    Sleep(50);
+  }
+}
+
+void Answer(HWND dialog, int buttonId) {
+  HWND button = GetDlgItem(dialog, buttonId);
+  if (button) {
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(buttonId, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(button));
+  } else {
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(buttonId, BN_CLICKED), 0);
+  }
+}
+
+void DeleteSettings() {
+  RegDeleteTreeW(HKEY_CURRENT_USER, kSettingsKey);
+}
+
+void WriteDword(const wchar_t* name, DWORD value) {
+  WriteValue(name, REG_DWORD, &value, sizeof(value));
+}
+
+void WriteString(const wchar_t* name, const std::wstring& value) {
+  WriteValue(name, REG_SZ, value.c_str(), static_cast<DWORD>((value.size() + 1) * 2));
+}
+
+void WriteBinary(const wchar_t* name, const std::vector<std::uint8_t>& bytes) {
+  WriteValue(name, REG_BINARY, bytes.data(), static_cast<DWORD>(bytes.size()));
+}
+
+std::optional<DWORD> ReadDword(const wchar_t* name) {
+  HKEY key = OpenSettings(KEY_READ, false);
+  if (!key) return std::nullopt;
+  DWORD value = 0, size = sizeof(value), type = 0;
+  const LONG r =
+      RegQueryValueExW(key, name, nullptr, &type, reinterpret_cast<BYTE*>(&value), &size);
+  RegCloseKey(key);
+  if (r != ERROR_SUCCESS || type != REG_DWORD) return std::nullopt;
+  return value;
+}
+
+std::optional<std::vector<std::uint8_t>> ReadBinary(const wchar_t* name) {
+  HKEY key = OpenSettings(KEY_READ, false);
+  if (!key) return std::nullopt;
+  DWORD size = 0, type = 0;
+  std::optional<std::vector<std::uint8_t>> result;
+  if (RegQueryValueExW(key, name, nullptr, &type, nullptr, &size) == ERROR_SUCCESS) {
+    std::vector<std::uint8_t> bytes(size);
+    if (RegQueryValueExW(key, name, nullptr, &type, bytes.data(), &size) == ERROR_SUCCESS) {
+      bytes.resize(size);
+      result = bytes;
+    }
+  }
+  RegCloseKey(key);
+  return result;
+}
+
+bool SettingsKeyExists() {
+  HKEY key = OpenSettings(KEY_READ, false);
+  if (key) RegCloseKey(key);
+  return key != nullptr;
+}
+
+bool SeedSettingsFile(const std::wstring& path) {
+  FILE* f = _wfopen(path.c_str(), L"r");
+  if (!f) return false;
+  char line[1024];
+  bool ok = true;
+  while (std::fgets(line, sizeof(line), f)) {
+    std::string s(line);
+    while (!s.empty() && (s.back() == '\n' || s.back() == '\r'))
+      s.pop_back();
+    if (s.empty() || s[0] == '#') continue;
+    const auto eq = s.find('=');
+    const auto colon = s.find(':', eq == std::string::npos ? 0 : eq);
+    if (eq == std::string::npos || colon == std::string::npos) {
+      ok = false;
+      continue;
+    }
+    const std::wstring name(s.begin(), s.begin() + static_cast<std::ptrdiff_t>(eq));
+    const std::string type = s.substr(eq + 1, colon - eq - 1);
+    const std::string value = s.substr(colon + 1);
+    if (type == "dword") {
+      WriteDword(name.c_str(), static_cast<DWORD>(std::strtoul(value.c_str(), nullptr, 0)));
+    } else if (type == "string") {
+      // UTF-8 in the file, UTF-16 in the registry.
+      const int n = MultiByteToWideChar(CP_UTF8, 0, value.c_str(), -1, nullptr, 0);
+      std::wstring wide(static_cast<std::size_t>(n), L'\0');
+      MultiByteToWideChar(CP_UTF8, 0, value.c_str(), -1, wide.data(), n);
+      wide.resize(static_cast<std::size_t>(n > 0 ? n - 1 : 0));
+      WriteString(name.c_str(), wide);
+    } else if (type == "binary") {
+      std::vector<std::uint8_t> bytes;
+      for (std::size_t i = 0; i + 1 < value.size(); i += 2)
+        bytes.push_back(static_cast<std::uint8_t>(std::stoul(value.substr(i, 2), nullptr, 16)));
+      WriteBinary(name.c_str(), bytes);
+    } else {
+      ok = false;
+    }
+  }
+  std::fclose(f);
+  return ok;
+}
+
+}  // namespace qm::gui

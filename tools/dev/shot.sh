@@ -1,0 +1,36 @@
+# ./dev shot OUT.png [--lesson N] [--size WxH] [--settings FILE]
+# Builds, starts the reader under Xvfb in a fresh Wine prefix with the given settings seeded,
+# waits until it is idle, saves its window as PNG and closes it. A settings file holds lines
+# `Name=dword:N` (decimal or 0x hex), `Name=string:TEXT` or `Name=binary:HEX` for the values of
+# the reader's registry key; '#' starts a comment line.
+if [ $# -lt 1 ] || [[ $1 == --* ]]; then
+  echo "usage: ./dev shot OUT.png [--lesson N] [--size WxH] [--settings FILE]" >&2
+  exit 2
+fi
+shot_out=$1
+shift
+shot_args=()
+while [ $# -gt 0 ]; do
+  case "$1" in
+    --lesson | --size)
+      [ $# -ge 2 ] || { echo "$1 needs a value" >&2; exit 2; }
+      shot_args+=("$1" "$2")
+      shift 2
+      ;;
+    --settings)
+      [ $# -ge 2 ] && [ -f "$2" ] || { echo "--settings needs a readable file" >&2; exit 2; }
+      shot_args+=("$1" "$(realpath "$2")")
+      shift 2
+      ;;
+    *)
+      echo "unknown option: $1" >&2
+      exit 2
+      ;;
+  esac
+done
+build_windows --target quillmere quillmere_gui_driver >/dev/null
+shot_abs=$(realpath -m "$shot_out")
+mkdir -p "$(dirname "$shot_abs")"
+say "screenshot -> $shot_out"
+"$ROOT/tests/gui/run-gui-test" shot "$WINDOWS/quillmere_gui_driver.exe" "$WINDOWS/quillmere.exe" \
+  shot "$shot_abs" "${shot_args[@]}" 2> >(grep -v 'X connection' >&2)
