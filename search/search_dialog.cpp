@@ -8,6 +8,7 @@
 #include "search/hebrew_edit_win.h"
 #include "search/hebrew_keys.h"
 #include "search/search_again.h"
+#include "search/search_view_win.h"
 #include "text/conversion.h"
 #include "text/document.h"
 
@@ -25,6 +26,10 @@ struct SearchDialogState {
   POINT picture{};  // the alphabet picture's top left in client pixels
 };
 SearchDialogState g_state;
+
+// The program's commands reach Search Again through this file's dialog procedure, so the main
+// window's hooks are in place whenever the search front end is linked in.
+const bool g_hooksInstalled = (InstallSearchViewHooks(), true);
 
 const FontSettings& EditFontSettings() {
   if (const Document* doc = g_app.CurrentDocument.get()) return doc->Settings;
