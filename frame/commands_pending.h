@@ -20,8 +20,8 @@ void SaveSettingsAndQuit();
 }  // namespace qm
 #endif
 
-#if __has_include("frame/window_placement.h")
-#include "frame/window_placement.h"
+#if __has_include("frame/window_placement_win.h")
+#include "frame/window_placement_win.h"
 #else
 namespace qm {
 void RestoreWindowPlacement(HWND window, int showCommand);

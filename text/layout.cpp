@@ -197,7 +197,8 @@ std::uint16_t Layout::Lines(std::uint8_t g,
     if (n == 0) return kLayoutDone;
     if (!Room()) return kLayoutNoMemory;
 
-    std::int32_t a = Width() - inset_;
+    // A hanging indent can push the inset past the width: then nothing fits, never everything.
+    std::int32_t a = std::max(Width() - inset_, 0);
     std::int32_t m = n;
     std::int32_t hang = 0;
     if (w_ > 0) {

@@ -199,6 +199,14 @@ TEST_F(Layout, EveryLineTakesAtLeastOneByte) {
   EXPECT_EQ(Line(0).Length, 3);
   EXPECT_EQ(Line(1).Offset, 2);
   EXPECT_EQ(Line(1).Length, 2);
+
+  // An indent wider than the text leaves no room, and does not let the rest run on unbroken.
+  dev.maxCharWidth = 20;
+  Make(30, 100);
+  ASSERT_EQ(Lay({{0x11, 0xC0, Bytes("bb aa w")}}), kLayoutDone);  // level 3: 40 px
+  EXPECT_EQ(Line(0).Length, 0);                                   // only the hanging word
+  EXPECT_EQ(Line(1).Length, 1);
+  EXPECT_EQ(doc->EntryCount, 5);  // w | a | a | b | b
 }
 
 TEST_F(Layout, HangingIndentAndItsContinuation) {
