@@ -1,0 +1,14 @@
+// Placing the main window from the stored values at start and storing its placement at exit.
+#pragma once
+
+#include <windows.h>
+
+namespace qm {
+
+// Moves the window to the stored rectangle (when a width or height is stored) and shows it with
+// the stored show command, `showCommand` when none is stored.
+void RestoreWindowPlacement(HWND window, int showCommand);
+// Writes "Top", "Left", "Width", "Height" and "showCmd" (WM_DESTROY, before the shutdown save).
+void SaveWindowPlacement(HWND window);
+
+}  // namespace qm
