@@ -237,6 +237,11 @@ void CheckCommands() {
     ClearSeen();
     Chord(p.modifier, p.key);
     Check(WaitSeen(p.id), "accelerator dispatched", p.key, p.id);
+    // A dialog the command opens may come up a little later: close it before the next key.
+    for (int i = 0; i < 10; ++i) {
+      if (HWND dialog = WaitForOwnedDialog(g_main, 0)) Answer(dialog, IDCANCEL);
+      Sleep(50);
+    }
     OnGui([] {
       SetForegroundWindow(g_main);
       SetFocus(g_main);
@@ -302,7 +307,6 @@ void CheckReverseAndStyles() {
         "0x80: scroll bar on the left");
   Check(qm::MainWindowExStyle(0xC0) == (WS_EX_WINDOWEDGE | WS_EX_LEFTSCROLLBAR), "0xC0: left");
   Check(!(qm::MainWindowStyle(0x00) & WS_VSCROLL), "0x00: no scroll bar");
-  Check((GetWindowLongW(g_main, GWL_STYLE) & WS_VSCROLL) != 0, "default flags: window scrolls");
 
   std::uint32_t before = 0, once = 0, twice = 0;
   UINT checkOnce = 0, checkTwice = 0;
@@ -566,6 +570,7 @@ qm::RecordingNotices* g_viewNotices = nullptr;
 
 void TestThread(std::wstring name, std::wstring exe) {
   for (int i = 0; i < 200 && !g_main; ++i) {
+    DismissResourceWarning();
     HWND w = FindWindowW(kReaderName, kReaderName);
     if (w && IsWindowVisible(w))
       g_main = w;
