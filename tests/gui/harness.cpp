@@ -24,6 +24,7 @@
 #include "store/table_record_source.h"
 #include "tests/fake_text_device.h"
 #include "tests/gui/reader_process.h"
+#include "tests/gui/window_image.h"
 #include "tests/recording_notices.h"
 #include "text/document.h"
 #include "text/draw.h"
@@ -341,10 +342,21 @@ struct GeneratedLessons {
   std::vector<qm::RecordEntry> entries;
   std::unique_ptr<qm::TableRecordSource> source;
 
-  GeneratedLessons() {
+  explicit GeneratedLessons(bool styled = false) {
     records.resize(qm::kLessonCount);
     for (int n = 1; n <= qm::kLessonCount; ++n) {
       std::vector<std::uint8_t> text;
+      if (styled) {
+        const std::uint8_t styles[] = {static_cast<std::uint8_t>(qm::StyleLarge | qm::StyleBold),
+                                       qm::StyleSmall, qm::StyleRule};
+        for (std::uint8_t style : styles) {
+          text.push_back(style);
+          text.push_back(style == qm::StyleRule ? 150 : 0);
+          const std::string words = style == qm::StyleRule ? "-" : "WWWW MMMM WWWW MMMM";
+          text.insert(text.end(), words.begin(), words.end());
+          text.push_back(0);
+        }
+      }
       for (int p = 0; p < kParagraphs; ++p) {
         text.push_back(qm::StylePlain);
         text.push_back(0);
@@ -568,6 +580,37 @@ void CheckLessonView(qm::RecordingNotices& notices) {
 
 qm::RecordingNotices* g_viewNotices = nullptr;
 
+// The real GDI device: navy small lines, blue large bold lines, black rules, nothing drawn in
+// the side gutters.
+void CheckViewPixels() {
+  OnGui([] {
+    SetWindowPos(g_main, nullptr, 0, 0, 600, 400, SWP_NOZORDER | SWP_NOMOVE);
+    qm::GoToLesson(g_main, 1);
+    UpdateWindow(g_main);
+  });
+  Sleep(300);
+  const Image image = CaptureClient(g_main);
+  SaveImage(image, L"view_pixels.png");
+  int navy = 0, blue = 0, black = 0, gutterInk = 0;
+  const int g = qm::g_app.Gutter;
+  RECT tb{};
+  GetWindowRect(static_cast<HWND>(qm::g_app.Toolbar), &tb);
+  for (int y = tb.bottom - tb.top; y < image.height; ++y) {
+    for (int x = 0; x < image.width; ++x) {
+      const std::uint32_t p = image.At(x, y);
+      navy += p == 0x000080;
+      blue += p == 0x0000FF;
+      black += p == 0x000000;
+      if ((x < g - 1 || x > image.width - g) && p != 0xFFFFFF) ++gutterInk;
+    }
+  }
+  Check(navy > 20, "navy small lines", navy, 20);
+  Check(blue > 20, "blue large bold lines", blue, 20);
+  Check(black > 100, "black text and rule", black, 100);
+  Check(gutterInk == 0, "side gutters stay white", gutterInk, 0);
+  PostMessageW(g_main, WM_CLOSE, 0, 0);
+}
+
 void TestThread(std::wstring name, std::wstring exe) {
   for (int i = 0; i < 200 && !g_main; ++i) {
     DismissResourceWarning();
@@ -590,6 +633,8 @@ void TestThread(std::wstring name, std::wstring exe) {
     CheckSingleInstance(exe);
   } else if (name == L"reverse_styles") {
     CheckReverseAndStyles();
+  } else if (name == L"view_pixels") {
+    CheckViewPixels();
   } else if (name == L"view") {
     CheckLessonView(*g_viewNotices);
   } else {
@@ -627,6 +672,10 @@ int wmain(int argc, wchar_t** argv) {
   qm::SetCommandObserver(Observe);
   std::unique_ptr<GeneratedLessons> lessons;
   std::unique_ptr<qm::RecordingNotices> notices;
+  if (name == L"view_pixels") {
+    lessons = std::make_unique<GeneratedLessons>(true);
+    qm::SetRecordSource(lessons->source.get());
+  }
   if (name == L"view") {
     lessons = std::make_unique<GeneratedLessons>();
     qm::SetRecordSource(lessons->source.get());
