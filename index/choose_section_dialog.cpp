@@ -236,6 +236,10 @@ void UpdateOutlineScrollBar() {
   SetScrollInfo(g_dialog.window, SB_VERT, &info, TRUE);
 }
 
+const IndexOutline* ChooseSectionOutline() {
+  return Outline();
+}
+
 INT_PTR CALLBACK ChooseSectionProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_INITDIALOG:

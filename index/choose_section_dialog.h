@@ -9,6 +9,8 @@
 
 namespace qm {
 
+struct IndexOutline;
+
 // The clicked lesson; currentLesson after Enter; 0 after Escape or the close box.
 std::uint16_t ChooseSection(HINSTANCE instance,
                             HWND owner,
@@ -19,5 +21,8 @@ INT_PTR CALLBACK ChooseSectionProc(HWND window, UINT message, WPARAM wParam, LPA
 
 // Copies the outline's scroll range and position to the dialog's vertical scroll bar.
 void UpdateOutlineScrollBar();
+
+// The outline of the open dialog (null when none is open or it could not be created).
+const IndexOutline* ChooseSectionOutline();
 
 }  // namespace qm

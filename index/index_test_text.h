@@ -4,11 +4,14 @@
 #include <cstdint>
 #include <cstring>
 #include <initializer_list>
+#include <map>
+#include <span>
 #include <string>
 #include <vector>
 
 #include "frame/app_state.h"
 #include "index/index_text.h"
+#include "store/record_source.h"
 
 namespace qm::testing {
 
@@ -100,6 +103,49 @@ class ScopedBookmarks {
     g_app.BookmarkList.reset();
     g_app.BookmarkCount = 0;
   }
+};
+
+// Records in the stored form (literal tokens only), installed as the record source while it lives.
+class RecordTable final : public RecordSource {
+ public:
+  RecordTable() : previous_(CurrentRecordSource()) { SetRecordSource(this); }
+  ~RecordTable() override { SetRecordSource(previous_); }
+  RecordTable(const RecordTable&) = delete;
+  RecordTable& operator=(const RecordTable&) = delete;
+
+  void Put(std::uint16_t id, const std::vector<std::uint8_t>& text) {
+    std::vector<std::uint8_t> stream;
+    for (std::size_t at = 0; at < text.size(); at += 8) {
+      const std::size_t n = text.size() - at < 8 ? text.size() - at : 8;
+      stream.push_back(static_cast<std::uint8_t>(n));
+      stream.insert(stream.end(), text.begin() + at, text.begin() + at + n);
+    }
+    const std::size_t payload = 4 + stream.size() + 4;
+    std::vector<std::uint8_t> record = {static_cast<std::uint8_t>(payload >> 8),
+                                        static_cast<std::uint8_t>(payload),
+                                        0,
+                                        1,
+                                        0,
+                                        255,
+                                        static_cast<std::uint8_t>(stream.size() >> 8),
+                                        static_cast<std::uint8_t>(stream.size()),
+                                        static_cast<std::uint8_t>(text.size() >> 8),
+                                        static_cast<std::uint8_t>(text.size())};
+    record.insert(record.end(), stream.begin(), stream.end());
+    record.insert(record.end(), 4, 0);
+    records_[id] = std::move(record);
+  }
+
+  RecordLookup Find(std::uint16_t id, std::span<const std::uint8_t>& bytes) const override {
+    const auto it = records_.find(id);
+    if (it == records_.end()) return RecordLookup::NotFound;
+    bytes = it->second;
+    return RecordLookup::Found;
+  }
+
+ private:
+  const RecordSource* previous_;
+  std::map<std::uint16_t, std::vector<std::uint8_t>> records_;
 };
 
 }  // namespace qm::testing

@@ -3,10 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include <map>
-
 #include "index/index_test_text.h"
-#include "store/record_source.h"
 
 namespace qm {
 namespace {
@@ -125,51 +122,8 @@ TEST(JoinEntryLists, FallsBackToTheListThatExists) {
   EXPECT_EQ(result.data(), secondBytes);
 }
 
-// Records built in the stored form: literal tokens only.
-class FakeRecords final : public RecordSource {
- public:
-  FakeRecords() : previous_(CurrentRecordSource()) { SetRecordSource(this); }
-  ~FakeRecords() override { SetRecordSource(previous_); }
-  FakeRecords(const FakeRecords&) = delete;
-  FakeRecords& operator=(const FakeRecords&) = delete;
-
-  void Put(std::uint16_t id, const std::vector<std::uint8_t>& text) {
-    std::vector<std::uint8_t> stream;
-    for (std::size_t at = 0; at < text.size(); at += 8) {
-      const std::size_t n = std::min<std::size_t>(8, text.size() - at);
-      stream.push_back(static_cast<std::uint8_t>(n));
-      stream.insert(stream.end(), text.begin() + at, text.begin() + at + n);
-    }
-    const std::size_t payload = 4 + stream.size() + 4;
-    std::vector<std::uint8_t> record = {static_cast<std::uint8_t>(payload >> 8),
-                                        static_cast<std::uint8_t>(payload),
-                                        0,
-                                        1,
-                                        0,
-                                        255,
-                                        static_cast<std::uint8_t>(stream.size() >> 8),
-                                        static_cast<std::uint8_t>(stream.size()),
-                                        static_cast<std::uint8_t>(text.size() >> 8),
-                                        static_cast<std::uint8_t>(text.size())};
-    record.insert(record.end(), stream.begin(), stream.end());
-    record.insert(record.end(), 4, 0);
-    records_[id] = std::move(record);
-  }
-
-  RecordLookup Find(std::uint16_t id, std::span<const std::uint8_t>& bytes) const override {
-    const auto it = records_.find(id);
-    if (it == records_.end()) return RecordLookup::NotFound;
-    bytes = it->second;
-    return RecordLookup::Found;
-  }
-
- private:
-  const RecordSource* previous_;
-  std::map<std::uint16_t, std::vector<std::uint8_t>> records_;
-};
-
 TEST(LoadIndexText, StoredIndexAloneWithoutBookmarks) {
-  FakeRecords records;
+  testing::RecordTable records;
   const auto bytes = testing::EntryBytes(SyntheticIndex());
   records.Put(32767, bytes);
   const IndexText text = LoadIndexText();
@@ -179,7 +133,7 @@ TEST(LoadIndexText, StoredIndexAloneWithoutBookmarks) {
 }
 
 TEST(LoadIndexText, BookmarksInFrontAndAloneWhenTheRecordIsMissing) {
-  FakeRecords records;
+  testing::RecordTable records;
   ScopedBookmarks marks({12});
   EXPECT_EQ(ReadAll(LoadIndexText()).size(), 1u);  // no record: the bookmark heading alone
   records.Put(32767, testing::EntryBytes(SyntheticIndex()));

@@ -50,7 +50,12 @@ Fit Measure(TextDevice& dc, const std::uint8_t* text, std::int32_t limit, std::i
 Fit FitLine(TextDevice& dc, const std::uint8_t* run, std::int32_t n, std::int32_t limit) {
   Fit fit = Measure(dc, run, limit, n);
   fit.count = std::clamp(fit.count, 0, n);
-  if (fit.count == 0) return Measure(dc, run, 0x7FFFFFFF, 1);
+  if (fit.count == 0) {
+    // A code that converts to nothing measures as no units: the byte is taken all the same.
+    Fit one = Measure(dc, run, 0x7FFFFFFF, 1);
+    one.count = 1;
+    return one;
+  }
   if (fit.count < n && run[fit.count] != kSpace) {
     for (std::int32_t k = fit.count - 1; k >= 1; --k) {
       if (run[k] != kSpace) continue;
@@ -93,6 +98,10 @@ class Layout {
       height_ = dc_.Metrics().height;
     }
     key_ = entry.EntryStyle;
+    // A line whose style is only Visible and Expanded would read as the end of the table
+    // once those bits are cleared; such an entry is laid out as plain text.
+    std::uint8_t style = entry.EntryStyle;
+    if ((style & ~(kEntryVisible | kEntryExpanded)) == 0) style |= StylePlain;
 
     // Lines are broken in reading order, the reverse of the stored visual order.
     const auto n = static_cast<std::int32_t>(entry.TextLength);
@@ -115,7 +124,7 @@ class Layout {
       line.Width = static_cast<std::uint16_t>(fit.width);
       line.Height = static_cast<std::uint16_t>(height_);
       line.EntryId = entry.EntryId;
-      line.Style = entry.EntryStyle;
+      line.Style = style;
       line.X =
           static_cast<std::uint16_t>(o_.TextRect.left + o_.TextRect.width - fit.width - indent);
       if (line.Style & kEntryVisible) ++o_.VisibleCount;

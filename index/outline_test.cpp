@@ -193,6 +193,11 @@ TEST_F(OutlineTest, AreaTooNarrowForOneByteStillAdvances) {
   for (int i = 0; i < o->LineCount; ++i)
     EXPECT_EQ(o->Lines[i].Length, 1);
   EXPECT_EQ(LineIndent(*o, o->Lines[0]), 0);  // an indent as wide as the area is dropped
+
+  // Under an 8-bit base vowel points convert to nothing; they still take a line each.
+  settings.FontAsciiBase = BaseEightBit;
+  o = Open(MakeList({{0x8001, 0x8C, 1, "a\x15\x16"}}), 3, 300);
+  EXPECT_EQ(o->LineCount, 3);
 }
 
 TEST_F(OutlineTest, WrappedHeadingKeepsBothLinesThroughCollapseAndExpand) {
@@ -221,6 +226,15 @@ TEST_F(OutlineTest, CollapsingAHeadingWithoutChildrenLeavesItsSiblings) {
   EXPECT_EQ(ToggleHeading(*o, 0), -(kBookmarkHeadingId & 0x3FFF));
   EXPECT_EQ(o->VisibleCount, 13);
   EXPECT_FALSE(o->Lines[0].Style & kEntryExpanded);
+}
+
+TEST_F(OutlineTest, AnEntryWithoutFontBitsDoesNotEndTheTableWhenHidden) {
+  OutlinePtr o = Open(
+      MakeList({{0x8001, 0xCC, 1, "abc"}, {LessonId(1), 0x80, 2, "de"}, {0x8002, 0x8C, 1, "fg"}}));
+  ToggleHeading(*o, 0);
+  EXPECT_EQ(o->VisibleCount, 2);
+  EXPECT_EQ(o->LinesShown, 2);  // the second heading is still drawn
+  EXPECT_EQ(HitTestOutline(o.get(), 399, kHeadingHeight + 5), -2);
 }
 
 TEST_F(OutlineTest, HitTestLeftOfOnAndRightOfALine) {
