@@ -3,8 +3,12 @@
 
 #include <gtest/gtest.h>
 
+#include <thread>
+
 #include "frame/app_state.h"
+#include "frame/bookmarks.h"
 #include "frame/menu_checks.h"
+#include "frame/notices_win.h"
 #include "frame/settings.h"
 #include "frame/settings_store_memory.h"
 #include "frame/window_placement_win.h"
@@ -112,6 +116,32 @@ TEST_F(MainLikeWindow, DISABLED_MinimizedWindowStoresItsRestoredRectangle) {
   EXPECT_EQ(store.Dword(u"Height"), 310u);
   EXPECT_EQ(store.Dword(u"Left"), 160u);  // the work area of Xvfb is the whole screen
   EXPECT_EQ(store.Dword(u"Top"), 130u);
+}
+
+// The question box answered from another thread, as a user would: Cancel removes the mark and
+// stops the question for the rest of the run.
+TEST_F(MainLikeWindow, CancelOnTheRealQuestionStopsIt) {
+  ASSERT_NE(window, nullptr);
+  MessageBoxSink boxes;
+  SetNoticeSink(&boxes);
+  g_app.MainWindow = window;
+  g_app.CurrentLesson = 5;
+  AddBookmark();
+  std::thread user([] {
+    for (int i = 0; i < 200; ++i) {
+      if (HWND box = FindWindowW(L"#32770", L"Bookmark"); box && IsWindowVisible(box)) {
+        PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(box, IDCANCEL)));
+        return;
+      }
+      Sleep(25);
+    }
+  });
+  ToggleBookmark(IsBookmarked());
+  user.join();
+  SetNoticeSink(nullptr);
+  EXPECT_EQ(IsBookmarked(), 0);
+  EXPECT_EQ(g_app.BookmarkPromptOff, 1u);
 }
 
 }  // namespace
