@@ -25,7 +25,7 @@ void SaveSettingsAndQuit() {
 }
 #endif
 
-#if !__has_include("frame/window_placement.h")
+#if !__has_include("frame/window_placement_win.h")
 void RestoreWindowPlacement(HWND window, int showCommand) {
   ShowWindow(window, showCommand);
 }

@@ -8,7 +8,6 @@
 #include "frame/settings.h"
 #include "frame/settings_store_memory.h"
 #include "frame/window_placement.h"
-#include "frame/window_placement_win.h"
 #include "resources/resource.h"
 
 namespace qm {

@@ -54,7 +54,7 @@ def hebrew_numeral(n):
             letters += letter
             n -= value
     if n in (15, 16):
-        letters += "ט" + "אבגדהוזחט"[n - 10 - 1]
+        letters += "ט" + "אבגדהוזחט"[n - 9 - 1]
         n = 0
     tens = "יכלמנסעפצ"
     if n >= 10:

@@ -1,5 +1,5 @@
 // Tests of the stored window placement: normal, maximized and minimized windows, and the restore.
-#include "frame/window_placement.h"
+#include "frame/window_placement_logic.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // The stored window placement: what is written at exit and read back at start.
-#include "frame/window_placement.h"
+#include "frame/window_placement_logic.h"
 
 #include "frame/settings.h"
 #include "frame/settings_store.h"
