@@ -6,11 +6,13 @@
 #include <cstdint>
 #include <cstring>
 #include <new>
+#include <span>
 #include <vector>
 
 #include "frame/app_state.h"
 #include "frame/heap.h"
 #include "resources/generated_records.h"
+#include "search/match.h"
 #include "search/search_again.h"
 #include "store/records.h"
 #include "tests/recording_notices.h"
@@ -70,5 +72,22 @@ void BM_PlainByteSearchDecoded(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_PlainByteSearchDecoded)->Unit(benchmark::kMillisecond);
+
+// The search's own scan (points skipped, letters folded) over the same decoded texts.
+void BM_FindInTextDecoded(benchmark::State& state) {
+  qm::InstallGeneratedRecords();
+  std::vector<qm::TextBuffer> texts;
+  for (int n = 1; n <= qm::kLessonCount; ++n)
+    texts.push_back(qm::LoadRecord(n));
+  const std::span<const std::uint8_t> pattern(kAbsent, 4);
+  for (auto _ : state) {
+    int found = 0;
+    for (const auto& t : texts) {
+      found += static_cast<bool>(qm::FindInText(t.get(), qm::kUnboundedText, 0, pattern));
+    }
+    benchmark::DoNotOptimize(found);
+  }
+}
+BENCHMARK(BM_FindInTextDecoded)->Unit(benchmark::kMillisecond);
 
 }  // namespace
