@@ -5,13 +5,19 @@
 
 namespace qm {
 
-std::uint8_t FoldCode(std::uint8_t code) {
-  if (!IsConvertedCode(code)) return code;
-  return kEightBitColumn[code - kFirstCode];
+namespace {
+
+std::array<std::uint8_t, 256> BuildFoldTable() {
+  std::array<std::uint8_t, 256> t{};
+  for (int b = 0; b < 256; ++b) {
+    const auto code = static_cast<std::uint8_t>(b);
+    t[code] = IsConvertedCode(code) ? kEightBitColumn[code - kFirstCode] : code;
+  }
+  return t;
 }
 
-bool IsIgnorable(std::uint8_t code) {
-  return code != 0 && FoldCode(code) == 0;
-}
+}  // namespace
+
+const std::array<std::uint8_t, 256> kFoldTable = BuildFoldTable();
 
 }  // namespace qm

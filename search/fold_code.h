@@ -2,6 +2,7 @@
 // their bare letter, vowel points to 0 (ignorable), everything else to itself.
 #pragma once
 
+#include <array>
 #include <cstdint>
 
 namespace qm {
@@ -13,9 +14,16 @@ inline constexpr std::uint8_t kAnyRun = 0x2A;  // "*": any run of bytes
 // (0x01..0x0F, 0x7C..0xFF) have no entry and fold to themselves, so they are never ignorable;
 // 0xE0..0xFA thereby match the letters, as an 8-bit Hebrew font shows them. Byte 0 (which
 // never occurs inside a paragraph) folds to 0.
-std::uint8_t FoldCode(std::uint8_t code);
+// The values of all 256 bytes, made once from the code table (the scan reads it per byte).
+extern const std::array<std::uint8_t, 256> kFoldTable;
+
+inline std::uint8_t FoldCode(std::uint8_t code) {
+  return kFoldTable[code];
+}
 
 // A byte the comparison steps over in the text: the vowel points, and nothing else.
-bool IsIgnorable(std::uint8_t code);
+inline bool IsIgnorable(std::uint8_t code) {
+  return code != 0 && kFoldTable[code] == 0;
+}
 
 }  // namespace qm

@@ -3,14 +3,7 @@
 
 #include <utility>
 
-#if __has_include("calendar/lesson_schedule.h")
 #include "calendar/lesson_schedule.h"
-#else
-// Until the calendar lands: provided by the program's scaffolding (frame/commands_pending.cpp).
-namespace qm {
-void SelectLesson(std::uint16_t lesson, bool force);
-}  // namespace qm
-#endif
 #include "frame/notices.h"
 #include "search/match.h"
 #include "search/search_start.h"

@@ -7,12 +7,9 @@ namespace {
 
 const LineEntry kNoEntry{};
 
-// The offset after the previous hit in reading order. Below the hit's lowest byte, unless that
-// byte is the first of its paragraph's text: then the next paragraph's style byte, so that the
-// paragraph with the hit is not searched again.
-std::uint16_t AfterHit(const Document& doc) {
-  const std::uint16_t low = doc.MarkStart;
-  const std::uint8_t* text = doc.Text.get();
+}  // namespace
+
+std::uint16_t OffsetAfterHit(const std::uint8_t* text, std::uint16_t low) {
   if (!text) return static_cast<std::uint16_t>(low - 1);
   std::size_t p = 0;
   while (text[p] != 0) {
@@ -25,8 +22,6 @@ std::uint16_t AfterHit(const Document& doc) {
   }
   return static_cast<std::uint16_t>(low - 1);
 }
-
-}  // namespace
 
 const LineEntry& TopLineEntry(const Document& doc) {
   const LineEntry* e = doc.Lines.get();
@@ -45,7 +40,7 @@ std::uint16_t SearchStartOffset(const Document& doc) {
   if (doc.MarkStart == 0 && doc.MarkEnd == 0) return lastByte;
   const bool endsOnTopLine = doc.MarkEnd >= top.Offset && doc.MarkEnd <= top.Offset + top.Length;
   if (!endsOnTopLine && doc.TopLine < doc.MaxTopLine) return lastByte;
-  return AfterHit(doc);
+  return OffsetAfterHit(doc.Text.get(), doc.MarkStart);
 }
 
 }  // namespace qm

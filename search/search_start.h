@@ -19,4 +19,9 @@ const LineEntry& TopLineEntry(const Document& doc);
 // first stored byte. Needs a document with a line table.
 std::uint16_t SearchStartOffset(const Document& doc);
 
+// Where the scan continues after a hit whose lowest byte is at `low`: the byte below it, or the
+// next paragraph's style byte when the hit began its paragraph's text (so that paragraph is not
+// searched again).
+std::uint16_t OffsetAfterHit(const std::uint8_t* text, std::uint16_t low);
+
 }  // namespace qm

@@ -1,0 +1,227 @@
+// Search Again over the real lesson corpus: order of lessons, wrap-around, the start in the
+// current lesson, pinned lesson values, and what a hit leaves in the view.
+#include "search/search_again.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+
+#include "frame/app_state.h"
+#include "resources/generated_records.h"
+#include "search/fold_code.h"
+#include "search/hebrew_keys.h"
+#include "search/match.h"
+#include "store/record_source.h"
+#include "store/records.h"
+#include "tests/fake_text_device.h"
+#include "tests/recording_notices.h"
+#include "text/document.h"
+
+namespace qm {
+namespace {
+
+// The generated records, counting every lookup of a lesson.
+class CountingSource final : public RecordSource {
+ public:
+  RecordLookup Find(std::uint16_t id, std::span<const std::uint8_t>& bytes) const override {
+    ++loads[id - 1000];
+    return GeneratedRecordSource().Find(id, bytes);
+  }
+  int Total() const {
+    int n = 0;
+    for (const auto& [lesson, count] : loads)
+      n += count;
+    return n;
+  }
+  mutable std::map<int, int> loads;
+};
+
+int g_repaints = 0;
+int g_bookmarkChecks = 0;
+WindowHandle const kOwner = reinterpret_cast<WindowHandle>(0x1234);
+
+// Words (logical order, unpointed) that occur in one lesson only.
+const std::u16string kOnlyIn1 = u"בעלינקע";
+const std::u16string kOnlyIn100 = u"ברעזאנע";
+const std::u16string kOnlyIn247 = u"לאניץ";
+
+class SearchAgainTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ResetAppState();
+    SetRecordSource(&source);
+    g_app.FontSettings.FontAsciiBase = BaseUnicode;
+    FontSettings settings;
+    settings.FontAsciiBase = BaseUnicode;
+    const Box rect{0, 0, 500, 400};
+    g_app.CurrentDocument = CreateDocument(&device, &rect, settings, 100);
+    SearchViewHooks hooks;
+    hooks.repaint = [](std::uint32_t flags) {
+      EXPECT_EQ(flags, kRepaintAll);
+      ++g_repaints;
+    };
+    hooks.updateBookmarkCheck = [] { ++g_bookmarkChecks; };
+    SetSearchViewHooks(hooks);
+    g_repaints = g_bookmarkChecks = 0;
+  }
+  void TearDown() override {
+    g_app.CurrentDocument.reset();
+    SetSearchViewHooks({});
+    SetRecordSource(nullptr);
+  }
+
+  Document& Doc() { return *g_app.CurrentDocument; }
+
+  void Open(std::uint16_t lesson) {
+    g_app.CurrentLesson = lesson;
+    ASSERT_EQ(LayoutDocument(&Doc(), LoadRecord(lesson)), kLayoutDone);
+    source.loads.clear();
+    device.ClearLog();
+  }
+
+  // The search text as the dialog stores it after typing `word` letter by letter.
+  void Type(const std::u16string& word) { EditTextToReaderCode(TypeAsDialog(word, BaseUnicode)); }
+
+  // The marked bytes, folded and without points, in reading order.
+  std::u16string Marked() {
+    std::u16string s;
+    for (int i = Doc().MarkEnd - 1; i >= Doc().MarkStart; --i) {
+      const std::uint8_t b = Doc().Text[i];
+      if (!IsIgnorable(b)) s.push_back(static_cast<char16_t>(0x5D0 + FoldCode(b) - 0xE0));
+    }
+    return s;
+  }
+
+  CountingSource source;
+  FakeTextDevice device;
+  RecordingNotices notices;
+};
+
+TEST_F(SearchAgainTest, EmptySearchTextDoesNothing) {
+  Open(5);
+  EXPECT_EQ(SearchAgain(kOwner), 0);
+  EXPECT_TRUE(notices.shown.empty());
+  EXPECT_EQ(source.Total(), 0);
+  EXPECT_EQ(g_repaints, 0);
+}
+
+TEST_F(SearchAgainTest, HitInAFollowingLessonIsShownPinnedWithItsTitle) {
+  Open(1);
+  Type(kOnlyIn100);
+  EXPECT_EQ(SearchAgain(kOwner), 1);
+  EXPECT_EQ(g_app.CurrentLesson, 100);
+  EXPECT_NE(g_app.Flags & flags::LessonPinned, 0u);
+  EXPECT_EQ(Marked(), kOnlyIn100);
+  EXPECT_EQ(source.Total(), 99);  // lessons 2..100, each once
+  // The hit's line is at the top (or the view is on its last page).
+  const std::uint16_t top = Doc().TopLine;
+  EXPECT_LE(top, Doc().MaxTopLine);
+  EXPECT_EQ(g_repaints, 1);
+  EXPECT_EQ(g_bookmarkChecks, 1);
+  // The title box: five rings, then the lesson's first title in red on yellow.
+  EXPECT_EQ(device.Count(FakeTextDevice::Op::Rectangle), 5);
+  const auto draws = device.Draws();
+  ASSERT_FALSE(draws.empty());
+  EXPECT_EQ(draws.back().colour, kRed);
+  EXPECT_EQ(draws.back().back, kYellow);
+  EXPECT_NE(draws.back().units.find(u"100"), std::u16string::npos);
+}
+
+TEST_F(SearchAgainTest, NothingFoundLeavesEverythingAsItWas) {
+  Open(7);
+  Doc().TopLine = 3;
+  const std::uint8_t* text = Doc().Text.get();
+  Type(u"קקקק");
+  EXPECT_EQ(SearchAgain(kOwner), 0);
+  ASSERT_EQ(notices.shown.size(), 1u);
+  EXPECT_EQ(notices.shown[0].notice, Notice::NotFound);
+  EXPECT_EQ(notices.shown[0].owner, kOwner);
+  EXPECT_EQ(g_app.CurrentLesson, 7);
+  EXPECT_EQ(Doc().Text.get(), text);
+  EXPECT_EQ(Doc().TopLine, 3);
+  EXPECT_EQ(Doc().MarkEnd, 0);
+  EXPECT_EQ(source.Total(), 246);
+  EXPECT_EQ(g_repaints, 0);
+}
+
+TEST_F(SearchAgainTest, EveryLessonOnceWhateverTheCurrentLesson) {
+  Type(u"קקקק");
+  for (const std::uint16_t current : {0, 1, 247, 300}) {
+    source.loads.clear();
+    g_app.CurrentLesson = current;
+    EXPECT_EQ(SearchAgain(kOwner), 0) << current;
+    const int expected = current >= 1 && current <= 247 ? 246 : 247;
+    EXPECT_EQ(source.Total(), expected) << current;
+    for (const auto& [lesson, count] : source.loads) {
+      EXPECT_EQ(count, 1) << current << " " << lesson;
+      EXPECT_NE(lesson, current);
+    }
+  }
+}
+
+TEST_F(SearchAgainTest, LessonOrderWrapsFrom247To1) {
+  Open(247);
+  Type(kOnlyIn1);
+  EXPECT_EQ(SearchAgain(kOwner), 1);
+  EXPECT_EQ(g_app.CurrentLesson, 1);
+  EXPECT_EQ(source.Total(), 1);
+  // A pinned lesson outside the series still finds the hit.
+  g_app.CurrentLesson = 300;
+  source.loads.clear();
+  Type(kOnlyIn247);
+  EXPECT_EQ(SearchAgain(kOwner), 1);
+  EXPECT_EQ(g_app.CurrentLesson, 247);
+  EXPECT_EQ(source.Total(), 247);
+}
+
+TEST_F(SearchAgainTest, OnlyInTheCurrentLessonIsFoundAgainByTheWrapAround) {
+  Open(100);
+  Type(kOnlyIn100);
+  EXPECT_EQ(SearchAgain(kOwner), 1);
+  EXPECT_EQ(source.Total(), 0);  // found from the top of the view
+  const std::uint16_t mark = Doc().MarkStart;
+  for (int again = 0; again < 2; ++again) {
+    source.loads.clear();
+    EXPECT_EQ(SearchAgain(kOwner), 1);
+    EXPECT_EQ(source.Total(), 246);
+    EXPECT_EQ(Doc().MarkStart, mark);
+    EXPECT_EQ(g_app.CurrentLesson, 100);
+  }
+  EXPECT_TRUE(notices.shown.empty());
+}
+
+TEST_F(SearchAgainTest, TopLineAtLineCountSkipsTheCurrentLessonUntilTheWrapAround) {
+  Open(100);
+  Doc().TopLine = Doc().LineCount;
+  Type(kOnlyIn100);
+  EXPECT_EQ(SearchAgain(kOwner), 1);
+  EXPECT_EQ(source.Total(), 246);
+  EXPECT_EQ(g_app.CurrentLesson, 100);
+  EXPECT_EQ(Marked(), kOnlyIn100);
+}
+
+TEST_F(SearchAgainTest, ContinuesAfterAHitAndStartsOverAfterScrollingAway) {
+  Open(12);
+  Type(u"ען");  // a common ending: many hits in every lesson
+  // Successive hits move on in reading order inside the lesson.
+  ASSERT_EQ(SearchAgain(kOwner), 1);
+  const std::uint16_t first = Doc().MarkStart;
+  const std::uint16_t firstTop = Doc().TopLine;
+  ASSERT_EQ(SearchAgain(kOwner), 1);
+  const std::uint16_t second = Doc().MarkStart;
+  EXPECT_NE(second, first);
+  const TextHit expected =
+      FindInText(Doc().Text.get(), kUnboundedText, first - 1, PatternOf(g_app.SearchText));
+  EXPECT_EQ(Doc().MarkEnd, expected.offset + 1);
+  EXPECT_EQ(g_app.CurrentLesson, 12);
+  EXPECT_EQ(source.Total(), 0);
+  // Scrolled back to the first hit's line (not the last page): the search starts over there.
+  Doc().TopLine = firstTop;
+  ASSERT_LT(firstTop, Doc().MaxTopLine);
+  ASSERT_EQ(SearchAgain(kOwner), 1);
+  EXPECT_EQ(Doc().MarkStart, first);
+}
+
+}  // namespace
+}  // namespace qm
