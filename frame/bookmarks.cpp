@@ -73,7 +73,8 @@ int IsBookmarked() {
 }
 
 void AddBookmark() {
-  if (IsBookmarked() || g_app.BookmarkCount == 0xFFFF) return;
+  // 0 ends the list, so it can never be an entry of it.
+  if (g_app.CurrentLesson == 0 || IsBookmarked() || g_app.BookmarkCount == 0xFFFF) return;
   const std::uint16_t count = g_app.BookmarkCount;
   HeapArray<std::uint16_t> list = AllocArray<std::uint16_t>(std::size_t{count} + 2);
   if (!list) return;

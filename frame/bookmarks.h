@@ -14,7 +14,7 @@ void FreeBookmarks();
 
 // 1 if CurrentLesson is in the list, else 0.
 int IsBookmarked();
-// Appends CurrentLesson unless present; an allocation failure leaves the list as it was.
+// Appends CurrentLesson unless present or 0; an allocation failure leaves the list as it was.
 void AddBookmark();
 // Removes every entry equal to CurrentLesson; the rest keep their order.
 void RemoveBookmark();

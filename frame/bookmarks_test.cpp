@@ -43,6 +43,9 @@ TEST_F(Bookmarks, MarksAreAddedInOrderAndOnlyOnce) {
   EXPECT_EQ(g_app.BookmarkCount, 3);
   g_app.CurrentLesson = 4;
   EXPECT_EQ(IsBookmarked(), 0);
+  g_app.CurrentLesson = 0;  // no lesson: 0 would end the list early
+  AddBookmark();
+  EXPECT_EQ(List(), (std::vector<std::uint16_t>{12, 3, 247, 0}));
   EXPECT_TRUE(notices.shown.empty());
 }
 

@@ -5,8 +5,6 @@
 
 #include "frame/notices.h"
 #include "store/records.h"
-#include "text/document.h"
-#include "text/draw.h"
 
 namespace qm {
 
@@ -27,7 +25,7 @@ void SaveSettingsAndQuit() {
 }
 #endif
 
-#if !__has_include("frame/window_placement.h")
+#if !__has_include("frame/window_placement_win.h")
 void RestoreWindowPlacement(HWND window, int showCommand) {
   ShowWindow(window, showCommand);
 }
@@ -100,30 +98,6 @@ void CheckForUpdates(HWND) {}
 TextBuffer LoadRecord(std::int32_t number, std::int32_t* status) {
   if (status && number > 0) *status = RecordNotFound;
   return nullptr;
-}
-#endif
-
-#if !defined(QM_HAVE_GDI_DEVICE)
-// Without the text core no document can be made: the window opens with an empty view.
-DocumentPtr CreateDocument(TextDevice*, const Box*, const FontSettings&, int) {
-  return nullptr;
-}
-std::uint16_t LayoutDocument(Document*, TextBuffer) {
-  return kLayoutNoDocument;
-}
-std::uint16_t ResizeDocument(Document*, std::int32_t, std::int32_t) {
-  return kLayoutNoDocument;
-}
-int SetDocumentFont(Document*, const FontSettings*) {
-  return -1;
-}
-void DestroyDocument(Document*, bool) {}
-void DocumentDeleter::operator()(Document*) const {}
-int DrawDocument(Document*, bool) {
-  return 0;
-}
-int ScrollDocument(Document*, std::int32_t, int, bool) {
-  return 0;
 }
 #endif
 

@@ -113,8 +113,3 @@ void CheckForUpdates(HWND owner);
 #include "calendar/clock_win.h"
 #define QM_HAVE_SYSTEM_CLOCK 1
 #endif
-
-namespace qm {
-// The publisher key's margin ("SurroundingGutter", default 10); settings owner.
-std::int32_t ReadSurroundingGutter();
-}  // namespace qm

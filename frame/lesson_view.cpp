@@ -23,13 +23,14 @@ struct ViewDevice {
 };
 ViewDevice g_view;
 
-std::unique_ptr<TextDevice> NewWindowDevice([[maybe_unused]] HDC dc) {
+std::unique_ptr<TextDevice> NewGdiDevice([[maybe_unused]] HDC dc) {
 #if defined(QM_HAVE_GDI_DEVICE)
   return std::make_unique<GdiDevice>(dc);
 #else
   return nullptr;
 #endif
 }
+ViewDeviceFactory g_deviceFactory = NewGdiDevice;
 
 Document* Doc() {
   return g_app.CurrentDocument.get();
@@ -56,13 +57,17 @@ std::int32_t LinesShown() {
 
 }  // namespace
 
+void SetViewDeviceFactory(ViewDeviceFactory factory) {
+  g_deviceFactory = factory ? factory : NewGdiDevice;
+}
+
 std::int32_t PageStep(std::uint32_t mode, std::int32_t linesShown) {
   return (mode == 2 || mode == 4) ? linesShown / 2 : linesShown - 1;
 }
 
 int OpenView(HWND window) {
   g_view.dc = GetDC(window);
-  g_view.device = NewWindowDevice(g_view.dc);
+  g_view.device = g_deviceFactory(g_view.dc);
   RECT r{};
   GetClientRect(window, &r);
   if (g_app.Toolbar) r.top += ToolbarHeight() - 1;

@@ -4,8 +4,15 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <memory>
+
+#include "text/text_device.h"
 
 namespace qm {
+
+// The text device the view draws through, made around the window's DC; tests put in their own.
+using ViewDeviceFactory = std::unique_ptr<TextDevice> (*)(HDC dc);
+void SetViewDeviceFactory(ViewDeviceFactory factory);
 
 // Paint flags of PaintView and RepaintView.
 inline constexpr std::uint32_t kPaintDocument = 0x1;

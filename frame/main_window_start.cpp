@@ -3,11 +3,12 @@
 
 #include <commctrl.h>
 
-#include "frame/alloc_or_abort.h"
 #include "frame/app_state.h"
 #include "frame/commands_pending.h"
 #include "frame/main_window.h"
 #include "frame/notices.h"
+#include "frame/settings.h"
+#include "frame/settings_store.h"
 #include "resources/resource.h"
 #include "text/document.h"
 
@@ -15,6 +16,7 @@ namespace qm {
 
 namespace {
 
+constexpr std::int32_t kDefaultGutter = 10;
 constexpr DWORD kBaseStyle = WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX;
 
 HWND TopOfForeground() {
@@ -98,8 +100,7 @@ int RunReader(HINSTANCE instance, int showCommand, PlatformIdQuery platformId) {
     ShowNotice(Notice::PlatformRefused);
     return -1;
   }
-  SetAbortHandler(SaveSettingsAndQuit);
-  g_app.Gutter = ReadSurroundingGutter();
+  g_app.Gutter = ReadNumber(kPublisherKey, u"SurroundingGutter", kDefaultGutter);
   if (!StartInstance(showCommand)) return 0;
   HACCEL accelerators = LoadAcceleratorsW(instance, MAKEINTRESOURCEW(IDA_MAIN));
   return RunMessageLoop(accelerators);

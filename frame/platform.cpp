@@ -3,6 +3,7 @@
 
 #include "frame/commands_pending.h"
 #include "frame/notices_win.h"
+#include "frame/settings_win.h"
 
 namespace qm {
 
@@ -19,6 +20,7 @@ DWORD QueryPlatformId() {
 void InstallPlatformPieces([[maybe_unused]] HINSTANCE instance) {
   static MessageBoxSink notices;
   SetNoticeSink(&notices);
+  InstallWin32Settings();
 #if defined(QM_HAVE_RESOURCE_RECORDS)
   static ResourceRecordSource records(instance);
   SetRecordSource(&records);

@@ -1,7 +1,7 @@
-// The Win32 calls of the window placement; the arithmetic is in window_placement.cpp.
-#include "frame/window_placement_win.h"
-
+// The Win32 calls of the window placement; the arithmetic is in window_placement_logic.cpp.
 #include "frame/window_placement.h"
+
+#include "frame/window_placement_logic.h"
 
 namespace qm {
 

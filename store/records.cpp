@@ -28,8 +28,9 @@ std::uint32_t ReadBigEndian16(const std::uint8_t* p) {
 
 enum class DecodeEnd { Full, SourceEnded, Corrupt };
 
-// Decodes tokens into out until textLength bytes are written. `out` holds textLength + 2 bytes;
-// the fast paths use the whole block as scratch but never move the output past textLength.
+// Decodes tokens into out until textLength bytes are written; `out` holds textLength + 2 bytes.
+// The first loop runs while every token fits whole, in the source and in the buffer, with wide
+// copies that may write scratch bytes beyond the output; the second decodes the rest exactly.
 DecodeEnd DecodeTokens(const std::uint8_t* in,
                        const std::uint8_t* const inEnd,
                        std::uint8_t* const begin,
@@ -37,31 +38,59 @@ DecodeEnd DecodeTokens(const std::uint8_t* in,
   std::uint8_t* out = begin;
   std::uint8_t* const outEnd = begin + textLength;
   const std::size_t capacity = textLength + 2;
-  // The wide paths run while out < wideStop, that is while kWideCopy bytes fit from out on.
+  // Below wideStop, kWideCopy bytes fit from out on (so any whole token fits before outEnd).
   std::uint8_t* const wideStop = capacity >= kWideCopy ? begin + (capacity - kWideCopy + 1) : begin;
+  // A token, its operand or literal bytes, and the rest of an 8-byte literal copy.
+  constexpr std::ptrdiff_t kLongestToken = 9;
+
+  while (out < wideStop && inEnd - in >= kLongestToken) {
+    const unsigned t = *in++;
+    if (t < 0x80) {
+      if (t - 1 < 8) {  // a literal run of t bytes
+        std::memcpy(out, in, 8);
+        out += t;
+        in += t;
+      } else {
+        *out++ = static_cast<std::uint8_t>(t);
+      }
+    } else if (t < 0xC0) {
+      const unsigned v = (t << 8) | *in++;
+      const std::size_t distance = (v >> 3) & 0x7FF;
+      const std::size_t length = (v & 7) + 3;
+      if (distance == 0 || distance > static_cast<std::size_t>(out - begin)) {
+        return DecodeEnd::Corrupt;
+      }
+      const std::uint8_t* from = out - distance;
+      if (distance >= 8) {
+        // Two 8-byte steps: the second reads only bytes the first has already written.
+        std::memcpy(out, from, 8);
+        std::memcpy(out + 8, from + 8, 8);
+      } else {
+        for (std::size_t i = 0; i < length; ++i)
+          out[i] = from[i];
+      }
+      out += length;
+    } else {
+      out[0] = 0x20;
+      out[1] = static_cast<std::uint8_t>(t ^ 0x80);
+      out += 2;
+    }
+  }
 
   while (out < outEnd) {
     if (in == inEnd) return DecodeEnd::SourceEnded;
     const unsigned t = *in++;
+    const std::size_t room = static_cast<std::size_t>(outEnd - out);
     if (t < 0x80) {
-      const unsigned run = t - 1;  // literal run of t bytes for t in 1..8
-      if (run >= 8) {
+      if (t - 1 >= 8) {
         *out++ = static_cast<std::uint8_t>(t);
         continue;
       }
-      const std::size_t count = run + 1;
-      if (out < wideStop && static_cast<std::size_t>(inEnd - in) >= 8) {
-        std::memcpy(out, in, 8);
-        out += count;
-        in += count;
-        continue;
-      }
-      const std::size_t room = static_cast<std::size_t>(outEnd - out);
-      const std::size_t needed = count < room ? count : room;  // the rest is never read
-      if (static_cast<std::size_t>(inEnd - in) < needed) return DecodeEnd::Corrupt;
-      std::memcpy(out, in, needed);
-      out += needed;
-      in += needed;
+      const std::size_t count = t < room ? t : room;  // bytes past a full output are never read
+      if (static_cast<std::size_t>(inEnd - in) < count) return DecodeEnd::Corrupt;
+      std::memcpy(out, in, count);
+      out += count;
+      in += count;
     } else if (t < 0xC0) {
       if (in == inEnd) return DecodeEnd::Corrupt;
       const unsigned v = (t << 8) | *in++;
@@ -71,14 +100,6 @@ DecodeEnd DecodeTokens(const std::uint8_t* in,
         return DecodeEnd::Corrupt;
       }
       const std::uint8_t* from = out - distance;
-      if (distance >= 8 && out < wideStop) {
-        // Two 8-byte steps: the second reads only bytes the first has already written.
-        std::memcpy(out, from, 8);
-        std::memcpy(out + 8, from + 8, 8);
-        out += length;
-        continue;
-      }
-      const std::size_t room = static_cast<std::size_t>(outEnd - out);
       const std::size_t count = length < room ? length : room;
       for (std::size_t i = 0; i < count; ++i)
         out[i] = from[i];

@@ -43,8 +43,9 @@ TextBuffer LoadRecord(std::int32_t number, std::int32_t* status = nullptr);
 TextBuffer DecodeRecord(std::span<const std::uint8_t> record, std::int32_t* status = nullptr);
 
 // The payload after the record header: stream header (CompressedLength, TextLength, big-endian)
-// then the compressed bytes. BadStream when payloadLength < 5, CompressedLength is 0, or
-// CompressedLength exceeds the payloadLength - 4 bytes after the stream header.
+// then the compressed bytes. BadArgument for a null payload; BadStream when payloadLength < 5,
+// CompressedLength is 0, or CompressedLength exceeds the payloadLength - 4 bytes after the stream
+// header.
 TextBuffer DecodeStream(const std::uint8_t* payload,
                         std::uint32_t payloadLength,
                         std::int32_t* status = nullptr);

@@ -129,13 +129,25 @@ TEST_F(DecodeTest, CorruptTokensFailWithoutReadingOrCopyingOutOfBounds) {
       {"operand past the end", StreamBuilder().Byte('a').Raw({0x80}).tokens},
       {"literal run past the end", StreamBuilder().Byte('a').Raw({0x04, 'b', 'c'}).tokens},
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.what);
-    notices.shown.clear();
-    status = kUntouched;
-    EXPECT_FALSE(Decode(c.tokens, 10));
-    EXPECT_EQ(status, CorruptStream);
-    EXPECT_EQ(notices.Count(Notice::UncompressError), 1);
+  // The same far from the ends of the source and of the output, where the wide copies run.
+  StreamBuilder text;
+  for (int k = 0; k < 4; ++k)
+    text.Run({'a', 'b', 'c', 'd', 'e', 'f', 'g', 'h'});
+  const Case farCases[] = {
+      {"distance 0, far",
+       StreamBuilder(text).Back(0, 3).Run({'z', 'z', 'z', 'z', 'z', 'z', 'z', 'z'}).tokens},
+      {"before the start, far",
+       StreamBuilder(text).Back(33, 3).Run({'z', 'z', 'z', 'z', 'z', 'z', 'z', 'z'}).tokens},
+  };
+  for (const auto& group : {std::span<const Case>(cases), std::span<const Case>(farCases)}) {
+    for (const Case& c : group) {
+      SCOPED_TRACE(c.what);
+      notices.shown.clear();
+      status = kUntouched;
+      EXPECT_FALSE(Decode(c.tokens, 64));
+      EXPECT_EQ(status, CorruptStream);
+      EXPECT_EQ(notices.Count(Notice::UncompressError), 1);
+    }
   }
   EXPECT_FALSE(Decompress(cases[0].tokens.data(), 5, 10));  // no status wanted
 }
@@ -272,12 +284,6 @@ TEST_F(DecodeTest, RecordHeaderMustFitTheRecord) {
   EXPECT_FALSE(DecodeRecord(std::span(record).first(5), &status));
   EXPECT_EQ(status, BadStream);
   EXPECT_EQ(g_allocations, 2);
-}
-
-TEST(LoadStatusName, NamesEveryStatus) {
-  EXPECT_EQ(LoadStatusName(BadStream), "BadStream");
-  EXPECT_EQ(LoadStatusName(CorruptStream), "CorruptStream");
-  EXPECT_EQ(LoadStatusName(0), "");
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "text/document.h"
+#include "text/draw.h"
 #include "text/text_test_support.h"
 
 namespace qm {
@@ -361,6 +362,60 @@ TEST_F(Layout, ResizeAndFontChangeLayOutTheOwnTextAgain) {
 
   Make(200, 100);
   EXPECT_EQ(SetDocumentFont(doc.get(), &bigger), 1);  // no text to lay out
+}
+
+}  // namespace
+}  // namespace qm
+
+namespace qm {
+namespace {
+
+// Random paragraphs of every style and parameter at random widths: the layout ends, and every
+// line lies inside its own paragraph's text.
+TEST_F(Layout, RandomTextsStayInsideTheirParagraphs) {
+  std::uint32_t seed = 7;
+  auto next = [&seed](std::uint32_t n) {
+    seed = seed * 1103515245u + 12345u;
+    return (seed >> 16) % n;
+  };
+  dev.advanceOf = [](char16_t u, std::int32_t h) {
+    return static_cast<std::int32_t>(u % 7) * h / 8;
+  };
+  dev.logQueries = false;
+  for (int round = 0; round < 200; ++round) {
+    dev.ClearLog();
+    std::vector<std::uint8_t> all;
+    std::vector<std::pair<std::size_t, std::size_t>> paragraphs;  // text start, end
+    const int count = 1 + static_cast<int>(next(6));
+    for (int p = 0; p < count; ++p) {
+      all.push_back(static_cast<std::uint8_t>(1 + next(255)));
+      all.push_back(static_cast<std::uint8_t>(next(256)));
+      const std::size_t start = all.size();
+      const int n = static_cast<int>(next(p == 0 ? 60 : 80)) + (p == 0 ? 1 : 0);
+      for (int k = 0; k < n; ++k) {
+        const std::uint32_t kind = next(10);
+        all.push_back(static_cast<std::uint8_t>(kind < 2 ? ' ' : kind < 3 ? '-' : 1 + next(255)));
+      }
+      paragraphs.push_back({start, all.size()});
+      all.push_back(0);
+    }
+    all.insert(all.end(), {0, 0, 0});
+    TextBuffer text = AllocArray<std::uint8_t>(all.size());
+    std::copy(all.begin(), all.end(), text.get());
+    Make(1 + static_cast<std::int32_t>(next(300)), 1 + static_cast<std::int32_t>(next(200)));
+    const std::uint16_t result = LayoutDocument(doc.get(), std::move(text));
+    ASSERT_TRUE(result == kLayoutDone || result == kLayoutBadText) << round;
+    if (result != kLayoutDone) continue;
+    for (int k = 0; k < doc->EntryCount; ++k) {
+      const LineEntry& e = Line(k);
+      bool inside = false;
+      for (auto [start, end] : paragraphs)
+        inside |= e.Offset >= start && e.Offset + e.Length <= end;
+      EXPECT_TRUE(inside) << "round " << round << " line " << k;
+    }
+    EXPECT_LE(doc->MaxTopLine, doc->LineCount);
+    EXPECT_EQ(DrawDocument(doc.get(), true), 0);
+  }
 }
 
 }  // namespace

@@ -134,6 +134,8 @@ int Bookmarks(const std::wstring& exe) {
     PostMessageW(reader.Window(), WM_COMMAND, kBookmarkCommand, 0);
     HWND box = WaitForWindow(L"#32770", L"Bookmark");
     if (Check(box != nullptr, "question shown")) Answer(box, answer);
+    for (int i = 0; i < 100 && box && IsWindow(box); ++i)
+      Sleep(20);
     if (answer == IDCANCEL) {
       // The mark is gone and the question stops for this run: add and remove again silently.
       PostMessageW(reader.Window(), WM_COMMAND, kBookmarkCommand, 0);

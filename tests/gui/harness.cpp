@@ -17,11 +17,19 @@
 
 #include "frame/app_state.h"
 #include "frame/commands.h"
+#include "frame/lesson_view.h"
 #include "frame/main_window.h"
 #include "frame/platform.h"
 #include "resources/resource.h"
+#include "store/table_record_source.h"
+#include "tests/fake_text_device.h"
 #include "tests/gui/reader_process.h"
+#include "tests/gui/window_image.h"
 #include "tests/recording_notices.h"
+#include "text/document.h"
+#include "text/draw.h"
+#include "text/fonts.h"
+#include "tools/recc/record_file.h"
 
 using namespace qm::gui;
 
@@ -230,6 +238,11 @@ void CheckCommands() {
     ClearSeen();
     Chord(p.modifier, p.key);
     Check(WaitSeen(p.id), "accelerator dispatched", p.key, p.id);
+    // A dialog the command opens may come up a little later: close it before the next key.
+    for (int i = 0; i < 10; ++i) {
+      if (HWND dialog = WaitForOwnedDialog(g_main, 0)) Answer(dialog, IDCANCEL);
+      Sleep(50);
+    }
     OnGui([] {
       SetForegroundWindow(g_main);
       SetFocus(g_main);
@@ -295,7 +308,6 @@ void CheckReverseAndStyles() {
         "0x80: scroll bar on the left");
   Check(qm::MainWindowExStyle(0xC0) == (WS_EX_WINDOWEDGE | WS_EX_LEFTSCROLLBAR), "0xC0: left");
   Check(!(qm::MainWindowStyle(0x00) & WS_VSCROLL), "0x00: no scroll bar");
-  Check((GetWindowLongW(g_main, GWL_STYLE) & WS_VSCROLL) != 0, "default flags: window scrolls");
 
   std::uint32_t before = 0, once = 0, twice = 0;
   UINT checkOnce = 0, checkTwice = 0;
@@ -321,8 +333,287 @@ void CheckReverseAndStyles() {
   PostMessageW(g_main, WM_CLOSE, 0, 0);
 }
 
+// --- The lesson view over a fake text device (16-pixel rows) and generated lessons. ---
+
+constexpr int kParagraphs = 150;
+
+struct GeneratedLessons {
+  std::vector<std::vector<std::uint8_t>> records;
+  std::vector<qm::RecordEntry> entries;
+  std::unique_ptr<qm::TableRecordSource> source;
+
+  explicit GeneratedLessons(bool styled = false) {
+    records.resize(qm::kLessonCount);
+    for (int n = 1; n <= qm::kLessonCount; ++n) {
+      std::vector<std::uint8_t> text;
+      if (styled) {
+        const std::uint8_t styles[] = {static_cast<std::uint8_t>(qm::StyleLarge | qm::StyleBold),
+                                       qm::StyleSmall, qm::StyleRule};
+        for (std::uint8_t style : styles) {
+          text.push_back(style);
+          text.push_back(style == qm::StyleRule ? 150 : 0);
+          const std::string words = style == qm::StyleRule ? "-" : "WWWW MMMM WWWW MMMM";
+          text.insert(text.end(), words.begin(), words.end());
+          text.push_back(0);
+        }
+      }
+      for (int p = 0; p < kParagraphs; ++p) {
+        text.push_back(qm::StylePlain);
+        text.push_back(0);
+        const std::string line = "Lesson " + std::to_string(n) + " row " + std::to_string(p);
+        text.insert(text.end(), line.begin(), line.end());
+        text.push_back(0);
+      }
+      text.push_back(0);
+      text.push_back(0);
+      std::string error;
+      qm::recc::BuildRecord(n, text, records[static_cast<std::size_t>(n - 1)], error);
+      entries.push_back(
+          {static_cast<std::uint16_t>(1000 + n), records[static_cast<std::size_t>(n - 1)]});
+    }
+    source = std::make_unique<qm::TableRecordSource>(entries);
+  }
+};
+
+std::unique_ptr<qm::TextDevice> NewFakeDevice(HDC) {
+  auto device = std::make_unique<qm::FakeTextDevice>();
+  device->logQueries = false;
+  return device;
+}
+
+qm::Document* Doc() {
+  return qm::g_app.CurrentDocument.get();
+}
+int Top() {
+  return Doc() ? Doc()->TopLine : -1;
+}
+
+void Key(WPARAM vk) {
+  SendMessageW(g_main, WM_KEYDOWN, vk, 0);
+}
+void Bar(WORD request, int position = 0) {
+  SendMessageW(g_main, WM_VSCROLL, MAKEWPARAM(request, static_cast<WORD>(position)), 0);
+}
+void Wheel(int distance) {
+  SendMessageW(g_main, WM_MOUSEWHEEL,
+               MAKEWPARAM(0, static_cast<WORD>(static_cast<short>(distance))), 0);
+}
+void Click(int x, int y) {
+  SendMessageW(g_main, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+}
+void SetMode(int shift, std::uint32_t mode) {
+  qm::g_app.Flags = (qm::g_app.Flags & ~(qm::flags::ModeMask << shift)) | (mode << shift);
+}
+void ScrollTo(int row) {
+  Key(VK_HOME);
+  Bar(SB_THUMBPOSITION, row);
+}
+
+void CheckLessonView(qm::RecordingNotices& notices) {
+  using qm::g_app;
+  namespace f = qm::flags;
+  OnGui([&] {
+    if (!Check(Doc() && Doc()->Text, "lesson laid out")) return;
+    const int shown = Doc()->LinesShown;
+    Check(shown > 10 && Doc()->MaxTopLine > 3 * shown, "rows shown and lesson longer than a page",
+          shown, Doc()->MaxTopLine);
+
+    // Next on 247 gives 1, Previous on 1 gives 247; the arrows do the same.
+    qm::GoToLesson(g_main, 247);
+    qm::StepLesson(g_main, +1);
+    Check(g_app.CurrentLesson == 1 && (g_app.Flags & f::LessonPinned), "247 -> 1, pinned",
+          g_app.CurrentLesson, 1);
+    qm::StepLesson(g_main, -1);
+    Check(g_app.CurrentLesson == 247, "1 -> 247", g_app.CurrentLesson, 247);
+    Key(VK_RIGHT);
+    Check(g_app.CurrentLesson == 1, "Right: 247 -> 1", g_app.CurrentLesson, 1);
+    Key(VK_LEFT);
+    Check(g_app.CurrentLesson == 247, "Left: 1 -> 247", g_app.CurrentLesson, 247);
+
+    // Today reloads, shows the first row and unpins.
+    Key(VK_DOWN);
+    Key(VK_DOWN);
+    Check(Top() == 2, "Down twice", Top(), 2);
+    SendMessageW(g_main, WM_COMMAND, IDC_TODAY, 0);
+    Check(Top() == 0 && !(g_app.Flags & f::LessonPinned), "Today: first row, unpinned", Top(), 0);
+
+    // Page Down by KeyPageMode: 2 and 4 give half a page, others a page less one row.
+    const int page = Doc()->LinesShown;
+    for (std::uint32_t mode : {1u, 2u, 3u, 4u, 0u}) {
+      SetMode(f::KeyPageModeShift, mode);
+      Key(VK_HOME);
+      Key(VK_NEXT);
+      const int expected = (mode == 2 || mode == 4) ? page / 2 : page - 1;
+      Check(Top() == expected, "Page Down step", Top(), expected);
+      Key(VK_PRIOR);
+      Check(Top() == 0, "Page Up back", Top(), 0);
+    }
+    SetMode(f::KeyPageModeShift, 1);
+    Key(VK_END);
+    Check(Top() == Doc()->MaxTopLine, "End", Top(), Doc()->MaxTopLine);
+    Key(VK_NEXT);
+    Check(Top() == Doc()->MaxTopLine, "Page Down at the end does nothing", Top(),
+          Doc()->MaxTopLine);
+    Key(VK_HOME);
+    Check(Top() == 0, "Home", Top(), 0);
+    Check(SendMessageW(g_main, WM_KEYDOWN, 'A', 0) == 1 && Top() == 0, "other keys ignored");
+
+    // Wheel: one row per notch, away from the user goes back.
+    ScrollTo(10);
+    Check(Top() == 10, "thumb position", Top(), 10);
+    Wheel(60);
+    Check(Top() == 10, "wheel 60 moves nothing", Top(), 10);
+    Wheel(240);
+    Check(Top() == 8, "wheel 240: two rows back", Top(), 8);
+    Wheel(-360);
+    Check(Top() == 11, "wheel -360: three rows on", Top(), 11);
+
+    // Scroll-bar requests; SB_BOTTOM goes to the last page.
+    Bar(SB_TOP);
+    Check(Top() == 0, "SB_TOP", Top(), 0);
+    Bar(SB_PAGEDOWN);
+    Check(Top() == page - 1, "SB_PAGEDOWN", Top(), page - 1);
+    Bar(SB_LINEUP);
+    Check(Top() == page - 2, "SB_LINEUP", Top(), page - 2);
+    Bar(SB_BOTTOM);
+    Check(Top() == Doc()->MaxTopLine, "SB_BOTTOM: last page", Top(), Doc()->MaxTopLine);
+    SCROLLINFO info{};
+    info.cbSize = sizeof(info);
+    info.fMask = SIF_ALL;
+    GetScrollInfo(g_main, SB_VERT, &info);
+    Check(info.nPos == Top() && info.nMax == Doc()->MaxTopLine, "scroll bar follows", info.nPos,
+          Top());
+
+    // Clicks: upper/lower halves, the gutter counts above and beside the text, not below.
+    const qm::TextArea t = Doc()->TextRect;
+    const int g = g_app.Gutter;
+    const int step = page - 1;
+    g_app.Flags |= f::ClickPaging | f::ClickUpperLower;
+    SetMode(f::ClickPageModeShift, 1);
+    ScrollTo(3 * step);
+    Click(t.left + t.width / 2, t.top - g / 2);
+    Check(Top() == 2 * step, "click in the upper gutter pages back", Top(), 2 * step);
+    Click(t.left + t.width / 2, t.top + t.height - 2);
+    Check(Top() == 3 * step, "click in the lower half pages on", Top(), 3 * step);
+    Click(t.left + t.width / 2, t.top + t.height + g / 2);
+    Check(Top() == 3 * step, "click in the lower gutter does nothing", Top(), 3 * step);
+    g_app.Flags &= ~f::ClickUpperLower;
+    Click(t.left - g / 2, t.top + 5);
+    Check(Top() == 2 * step, "click in the left gutter pages back", Top(), 2 * step);
+    Click(t.left + t.width + g / 2, t.top + 5);
+    Check(Top() == 3 * step, "click in the right gutter pages on", Top(), 3 * step);
+    Click(t.left + t.width + g + 3, t.top + 5);
+    Check(Top() == 3 * step, "click beyond the gutter does nothing", Top(), 3 * step);
+    SetMode(f::ClickPageModeShift, 2);
+    Click(t.left + t.width - 1, t.top + 5);
+    Check(Top() == 3 * step + page / 2, "click page mode 2: half a page", Top(),
+          3 * step + page / 2);
+    g_app.Flags &= ~f::ClickPaging;
+    Click(t.left + 1, t.top + 5);
+    Check(Top() == 3 * step + page / 2, "clicks off: nothing", Top(), 3 * step + page / 2);
+    g_app.Flags = (g_app.Flags | f::ClickPaging | f::ClickUpperLower);
+    SetMode(f::ClickPageModeShift, 1);
+
+    // A position beyond the lesson shows the last page.
+    Doc()->TopLine = 60000;
+    qm::RepaintView(g_main, qm::kPaintNewText);
+    Check(Top() == Doc()->MaxTopLine, "position beyond the lesson", Top(), Doc()->MaxTopLine);
+
+    // With bits 6 and 7 clear the scroll bar is left alone, but the view still scrolls.
+    const std::uint32_t saved = g_app.Flags;
+    g_app.Flags &= ~(f::ScrollBarShown | f::ScrollBarLeft);
+    SCROLLINFO set{};
+    set.cbSize = sizeof(set);
+    set.fMask = SIF_RANGE | SIF_POS;
+    set.nMax = 500;
+    set.nPos = 42;
+    SetScrollInfo(g_main, SB_VERT, &set, FALSE);
+    Key(VK_HOME);
+    Key(VK_DOWN);
+    info.fMask = SIF_ALL;
+    GetScrollInfo(g_main, SB_VERT, &info);
+    Check(Top() == 1 && info.nPos == 42, "no SetScrollInfo with bits 6 and 7 clear", info.nPos, 42);
+    g_app.Flags = saved;
+    Key(VK_DOWN);
+    GetScrollInfo(g_main, SB_VERT, &info);
+    Check(info.nPos == 2, "scroll bar follows again", info.nPos, 2);
+
+    // A lesson that cannot be loaded later keeps everything, without a message.
+    const std::uint16_t lesson = g_app.CurrentLesson;
+    const std::uint32_t flagsBefore = g_app.Flags;
+    const std::size_t noticesBefore = notices.shown.size();
+    Check(qm::GoToLesson(g_main, 300) == 1, "lesson 300 not shown");
+    Check(g_app.CurrentLesson == lesson && g_app.Flags == flagsBefore && Top() == 2,
+          "lesson, Flags and position kept", g_app.CurrentLesson, lesson);
+    Check(notices.shown.size() == noticesBefore, "no message for a later failed load");
+  });
+
+  // Geometry after a size change, and minimize then restore.
+  RECT client{};
+  qm::TextArea before{};
+  OnGui([&] {
+    SetWindowPos(g_main, nullptr, 0, 0, 640, 480, SWP_NOZORDER | SWP_NOMOVE);
+    GetClientRect(g_main, &client);
+    RECT tb{};
+    GetWindowRect(static_cast<HWND>(g_app.Toolbar), &tb);
+    const int g = g_app.Gutter, th = tb.bottom - tb.top;
+    before = Doc()->TextRect;
+    Check(before.width == client.right - 2 * g, "text width", before.width, client.right - 2 * g);
+    Check(before.height == client.bottom - 2 * g - th, "text height", before.height,
+          client.bottom - 2 * g - th);
+    Check(before.left == g && before.top == th - 1 + g, "text origin", before.top, th - 1 + g);
+    ShowWindow(g_main, SW_MINIMIZE);
+    const qm::TextArea minimized = Doc()->TextRect;
+    Check(minimized.width == before.width && minimized.height == before.height,
+          "minimize keeps the layout", minimized.height, before.height);
+    ShowWindow(g_main, SW_RESTORE);
+    RECT restored{};
+    GetClientRect(g_main, &restored);
+    GetWindowRect(static_cast<HWND>(g_app.Toolbar), &tb);
+    Check(tb.right - tb.left == restored.right - 2 * g || tb.right - tb.left == restored.right,
+          "toolbar width back", tb.right - tb.left, restored.right);
+    Check(Doc()->TextRect.width == before.width && Doc()->TextRect.height == before.height,
+          "layout back after restore", Doc()->TextRect.height, before.height);
+  });
+  PostMessageW(g_main, WM_CLOSE, 0, 0);
+}
+
+qm::RecordingNotices* g_viewNotices = nullptr;
+
+// The real GDI device: navy small lines, blue large bold lines, black rules, nothing drawn in
+// the side gutters.
+void CheckViewPixels() {
+  OnGui([] {
+    SetWindowPos(g_main, nullptr, 0, 0, 600, 400, SWP_NOZORDER | SWP_NOMOVE);
+    qm::GoToLesson(g_main, 1);
+    UpdateWindow(g_main);
+  });
+  Sleep(300);
+  const Image image = CaptureClient(g_main);
+  SaveImage(image, L"view_pixels.png");
+  int navy = 0, blue = 0, black = 0, gutterInk = 0;
+  const int g = qm::g_app.Gutter;
+  RECT tb{};
+  GetWindowRect(static_cast<HWND>(qm::g_app.Toolbar), &tb);
+  for (int y = tb.bottom - tb.top; y < image.height; ++y) {
+    for (int x = 0; x < image.width; ++x) {
+      const std::uint32_t p = image.At(x, y);
+      navy += p == 0x000080;
+      blue += p == 0x0000FF;
+      black += p == 0x000000;
+      if ((x < g - 1 || x > image.width - g) && p != 0xFFFFFF) ++gutterInk;
+    }
+  }
+  Check(navy > 20, "navy small lines", navy, 20);
+  Check(blue > 20, "blue large bold lines", blue, 20);
+  Check(black > 100, "black text and rule", black, 100);
+  Check(gutterInk == 0, "side gutters stay white", gutterInk, 0);
+  PostMessageW(g_main, WM_CLOSE, 0, 0);
+}
+
 void TestThread(std::wstring name, std::wstring exe) {
   for (int i = 0; i < 200 && !g_main; ++i) {
+    DismissResourceWarning();
     HWND w = FindWindowW(kReaderName, kReaderName);
     if (w && IsWindowVisible(w))
       g_main = w;
@@ -342,6 +633,10 @@ void TestThread(std::wstring name, std::wstring exe) {
     CheckSingleInstance(exe);
   } else if (name == L"reverse_styles") {
     CheckReverseAndStyles();
+  } else if (name == L"view_pixels") {
+    CheckViewPixels();
+  } else if (name == L"view") {
+    CheckLessonView(*g_viewNotices);
   } else {
     Check(false, "known test");
     PostMessageW(g_main, WM_CLOSE, 0, 0);
@@ -375,6 +670,19 @@ int wmain(int argc, wchar_t** argv) {
   HINSTANCE instance = GetModuleHandleW(nullptr);
   qm::InstallPlatformPieces(instance);
   qm::SetCommandObserver(Observe);
+  std::unique_ptr<GeneratedLessons> lessons;
+  std::unique_ptr<qm::RecordingNotices> notices;
+  if (name == L"view_pixels") {
+    lessons = std::make_unique<GeneratedLessons>(true);
+    qm::SetRecordSource(lessons->source.get());
+  }
+  if (name == L"view") {
+    lessons = std::make_unique<GeneratedLessons>();
+    qm::SetRecordSource(lessons->source.get());
+    qm::SetViewDeviceFactory(NewFakeDevice);
+    notices = std::make_unique<qm::RecordingNotices>();
+    g_viewNotices = notices.get();
+  }
   std::thread driver(TestThread, name, argc > 2 ? std::wstring(argv[2]) : std::wstring());
   const int code = qm::RunReader(instance, SW_SHOWNORMAL, qm::QueryPlatformId);
   driver.join();

@@ -9,6 +9,7 @@ namespace qm::gui {
 
 namespace {
 int g_failures = 0;
+int g_warnings = 0;
 
 HKEY OpenSettings(REGSAM access, bool create) {
   HKEY key = nullptr;
@@ -56,6 +57,20 @@ int Failures() {
   return g_failures;
 }
 
+bool DismissResourceWarning() {
+  HWND box = FindWindowW(L"#32770", L"Error");
+  if (!box) return false;
+  ++g_warnings;
+  Answer(box, IDOK);
+  for (int i = 0; i < 40 && IsWindow(box); ++i)
+    Sleep(25);
+  return true;
+}
+
+int ResourceWarningsDismissed() {
+  return g_warnings;
+}
+
 Reader::~Reader() {
   if (process_.hProcess) {
     if (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT)
@@ -77,6 +92,7 @@ bool Reader::Start(const std::wstring& exe, int showCommand) {
   }
   WaitForInputIdle(process_.hProcess, 10000);
   for (int i = 0; i < 200 && !window_; ++i) {
+    DismissResourceWarning();
     HWND w = FindWindowW(kReaderName, kReaderName);
     if (w && IsWindowVisible(w))
       window_ = w;

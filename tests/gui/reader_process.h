@@ -36,6 +36,11 @@ class Reader {
   HWND window_ = nullptr;
 };
 
+// Presses OK on a "Resource not found" box (caption "Error") when one is shown; true if so.
+bool DismissResourceWarning();
+// How many of those were pressed away since the process started.
+int ResourceWarningsDismissed();
+
 // Polls for a top-level window of the given class (null: any) and caption.
 HWND WaitForWindow(const wchar_t* className, const wchar_t* caption, DWORD milliseconds = 5000);
 // A dialog (class #32770) owned by `owner`, if one shows within the time.

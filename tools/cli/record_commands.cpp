@@ -1,4 +1,4 @@
-// "record" commands: lesson records as files (decode one to its text).
+// "record" commands: lesson records as files (decode one to its text, encode one from a source).
 #include <cstdint>
 #include <cstdio>
 #include <span>
@@ -13,6 +13,7 @@
 
 #include "store/records.h"
 #include "tools/cli/cli.h"
+#include "tools/recc/source_files.h"
 
 namespace qm::cli {
 
@@ -21,7 +22,10 @@ namespace {
 constexpr std::string_view kUsage =
     "record decode FILE   decode one record (6-byte header and payload) and write its text\n"
     "                     to standard output; on failure the status name goes to standard\n"
-    "                     error and the exit code is its value (1..6), 2 for a file not read";
+    "                     error and the exit code is its value (1..6), 2 for a file not read\n"
+    "record encode SOURCE OUT\n"
+    "                     compile one lesson or index source (resources/lessons/FORMAT.md)\n"
+    "                     into the record file OUT; exit 1 with the error on failure";
 
 bool ReadWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes) {
   std::FILE* file = std::fopen(path.c_str(), "rb");
@@ -73,6 +77,22 @@ int Decode(std::span<const std::string_view> args) {
   return 0;
 }
 
+int Encode(std::span<const std::string_view> args) {
+  if (args.size() != 2) {
+    std::fprintf(stderr, "usage: quillmere-cli record encode SOURCE OUT\n");
+    return kUsageError;
+  }
+  recc::CompiledRecord compiled;
+  std::string error;
+  if (!recc::CompileFile(std::string(args[0]), compiled, error) ||
+      !recc::WriteWholeFile(std::string(args[1]), compiled.record.data(), compiled.record.size(),
+                            error)) {
+    std::fprintf(stderr, "record encode: %s\n", error.c_str());
+    return 1;
+  }
+  return 0;
+}
+
 struct Subcommand {
   std::string_view name;
   CommandFn run;
@@ -81,6 +101,7 @@ struct Subcommand {
 // Add further subcommands here (and their lines to kUsage).
 constexpr Subcommand kSubcommands[] = {
     {"decode", Decode},
+    {"encode", Encode},
 };
 
 int Record(std::span<const std::string_view> args) {

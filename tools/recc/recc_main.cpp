@@ -3,6 +3,7 @@
 //   OUTDIR/records_table.cpp quillmere-recc encode SOURCE OUT        one record file
 #include <algorithm>
 #include <cstdio>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -14,7 +15,7 @@ using qm::recc::CompiledRecord;
 
 int Usage() {
   std::fputs(
-      "usage: quillmere-recc build OUTDIR SOURCE...\n"
+      "usage: quillmere-recc build OUTDIR LESSONDIR INDEX\n"
       "       quillmere-recc encode SOURCE OUT\n",
       stderr);
   return 2;
@@ -71,8 +72,19 @@ int Build(const std::string& outDir, const std::vector<std::string>& sources) {
 
 int main(int argc, char** argv) {
   std::vector<std::string> args(argv + 1, argv + argc);
-  if (args.size() >= 3 && args[0] == "build")
-    return Build(args[1], std::vector<std::string>(args.begin() + 2, args.end()));
+  if (args.size() == 4 && args[0] == "build") {
+    std::vector<std::string> sources;
+    std::error_code ec;
+    for (const auto& entry : std::filesystem::directory_iterator(args[2], ec)) {
+      const std::string name = entry.path().filename().string();
+      if (name.starts_with("lesson-") && name.ends_with(".txt"))
+        sources.push_back(entry.path().string());
+    }
+    if (ec) return Fail(args[2] + ": " + ec.message());
+    std::sort(sources.begin(), sources.end());
+    sources.push_back(args[3]);
+    return Build(args[1], sources);
+  }
   if (args.size() == 3 && args[0] == "encode") {
     CompiledRecord r;
     std::string error;

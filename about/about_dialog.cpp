@@ -1,0 +1,150 @@
+// The About box: product line, picture, version and a link button that opens the maker's site.
+#include "about/about_dialog.h"
+
+#include <shellapi.h>
+
+#include <string>
+
+#include "about/addresses.h"
+#include "about/update_request.h"
+#include "resources/resource.h"
+
+namespace qm {
+
+namespace {
+
+struct AboutState {
+  HFONT linkFont = nullptr;
+  WNDPROC previousLinkProc = nullptr;
+};
+AboutState g_about;
+ShellOpener g_opener = nullptr;
+
+constexpr int kCaptionUnits = 100;
+
+const wchar_t* Wide(std::u16string_view s) {
+  return reinterpret_cast<const wchar_t*>(s.data());
+}
+
+void DeleteLinkFont() {
+  if (g_about.linkFont) DeleteObject(g_about.linkFont);
+  g_about.linkFont = nullptr;
+}
+
+INT_PTR OnInitDialog(HWND dialog) {
+  // The link's caption and target live in one place in the code.
+  const std::u16string maker(kMakerAddress);
+  SetDlgItemTextW(dialog, IDC_ABOUT_LINK, Wide(maker));
+  g_about.linkFont = PrepareLink(dialog);
+  return 0;
+}
+
+INT_PTR OnCommand(HWND dialog, WPARAM wParam, LPARAM lParam) {
+  const int id = LOWORD(wParam);
+  if (id == IDOK || id == IDCANCEL) {
+    EndDialog(dialog, id);
+    DeleteLinkFont();
+    return 1;
+  }
+  if (id == IDC_ABOUT_LINK) OpenMakerSite(reinterpret_cast<HWND>(lParam));
+  return 0;
+}
+
+}  // namespace
+
+HFONT AboutLinkFont() {
+  return g_about.linkFont;
+}
+
+void SetShellOpener(ShellOpener opener) {
+  g_opener = opener;
+}
+
+HFONT PrepareLink(HWND dialog) {
+  HWND button = GetDlgItem(dialog, IDC_ABOUT_LINK);
+  HDC dc = GetDC(button);
+  const LONG_PTR previous =
+      SetWindowLongPtrW(button, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&LinkProc));
+  if (previous != 0) g_about.previousLinkProc = reinterpret_cast<WNDPROC>(previous);
+  HFONT font = reinterpret_cast<HFONT>(SendMessageW(button, WM_GETFONT, 0, 0));
+  LOGFONTW lf{};
+  if (!font || GetObjectW(font, sizeof(lf), &lf) == 0) {
+    ReleaseDC(button, dc);
+    return nullptr;
+  }
+  lf.lfUnderline = 1;
+  lf.lfWeight = 800;
+  HFONT link = CreateFontIndirectW(&lf);
+  if (!link) {
+    ReleaseDC(button, dc);
+    return nullptr;
+  }
+  HGDIOBJ old = SelectObject(dc, link);
+  wchar_t caption[kCaptionUnits + 1] = {};
+  const int length = GetWindowTextW(button, caption, kCaptionUnits);
+  SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(link), TRUE);
+  SIZE size{};
+  GetTextExtentPoint32W(dc, caption, length, &size);
+  SetWindowPos(button, nullptr, 0, 0, size.cx + 2 * GetSystemMetrics(SM_CXEDGE),
+               size.cy + 2 * GetSystemMetrics(SM_CYEDGE),
+               SWP_SHOWWINDOW | SWP_NOZORDER | SWP_NOMOVE);
+  SelectObject(dc, old);
+  ReleaseDC(button, dc);
+  return link;
+}
+
+LRESULT CALLBACK LinkProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_SETCURSOR) {
+    SetCursor(LoadCursorW(nullptr, IDC_HAND));
+    return TRUE;
+  }
+  if (!g_about.previousLinkProc) return DefWindowProcW(window, message, wParam, lParam);
+  return CallWindowProcW(g_about.previousLinkProc, window, message, wParam, lParam);
+}
+
+void DrawLink(HWND dialog, WPARAM id, const DRAWITEMSTRUCT* item) {
+  if (!item) return;
+  wchar_t caption[kCaptionUnits + 1] = {};
+  const int length = GetDlgItemTextW(dialog, static_cast<int>(id), caption, kCaptionUnits);
+  SetTextColor(item->hDC, RGB(0, 0, 255));
+  SetBkMode(item->hDC, TRANSPARENT);
+  ExtTextOutW(item->hDC, 0, GetSystemMetrics(SM_CYEDGE), ETO_CLIPPED, &item->rcItem, caption,
+              static_cast<UINT>(length), nullptr);
+}
+
+BOOL OpenMakerSite(HWND window) {
+  return OpenWithShell(window, kMakerAddress);
+}
+
+void CheckForUpdates(HWND owner) {
+  const std::u16string request = BuildUpdateRequest();
+  OpenWithShell(owner, request);
+}
+
+BOOL OpenWithShell(HWND owner, std::u16string_view address) {
+  const std::wstring file(address.begin(), address.end());
+  if (g_opener) return g_opener(owner, file.c_str());
+  SHELLEXECUTEINFOW info{};
+  info.cbSize = sizeof(info);
+  info.fMask = SEE_MASK_FLAG_NO_UI;
+  info.hwnd = owner;
+  info.lpVerb = L"Open";
+  info.lpFile = file.c_str();
+  return ShellExecuteExW(&info);
+}
+
+INT_PTR CALLBACK AboutDialog(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_INITDIALOG:
+      return OnInitDialog(dialog);
+    case WM_DRAWITEM:
+      DrawLink(dialog, wParam, reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+      return 0;
+    case WM_COMMAND:
+      return OnCommand(dialog, wParam, lParam);
+    default:
+      return 0;
+  }
+}
+
+}  // namespace qm

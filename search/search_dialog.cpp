@@ -1,0 +1,160 @@
+// The search dialog's procedure: opening with the previous text, OK, Cancel, picture clicks.
+#include "search/search_dialog.h"
+
+#include <string>
+
+#include "frame/app_state.h"
+#include "resources/resource.h"
+#include "search/hebrew_edit_win.h"
+#include "search/hebrew_keys.h"
+#include "search/search_again.h"
+#include "search/search_view_win.h"
+#include "text/conversion.h"
+#include "text/document.h"
+
+namespace qm {
+
+namespace {
+
+// Picture position in the dialog template, used when the picture control cannot be found.
+constexpr int kPictureLeftDu = 104;
+constexpr int kPictureTopDu = 71;
+
+// One dialog at a time.
+struct SearchDialogState {
+  HFONT editFont = nullptr;
+  POINT picture{};  // the alphabet picture's top left in client pixels
+};
+SearchDialogState g_state;
+
+// The program's commands reach Search Again through this file's dialog procedure, so the main
+// window's hooks are in place whenever the search front end is linked in.
+const bool g_hooksInstalled = (InstallSearchViewHooks(), true);
+
+const FontSettings& EditFontSettings() {
+  if (const Document* doc = g_app.CurrentDocument.get()) return doc->Settings;
+  return g_app.FontSettings;
+}
+
+void SetEditFont(HWND edit) {
+  const FontSettings& settings = EditFontSettings();
+  LOGFONTW lf{};
+  lf.lfHeight = settings.FontSize;
+  for (std::size_t i = 0; i + 1 < std::size(lf.lfFaceName) && settings.FontName[i]; ++i) {
+    lf.lfFaceName[i] = static_cast<wchar_t>(settings.FontName[i]);
+  }
+  g_state.editFont = CreateFontIndirectW(&lf);
+  if (g_state.editFont) {
+    SendMessageW(edit, WM_SETFONT, reinterpret_cast<WPARAM>(g_state.editFont), TRUE);
+  }
+}
+
+void ShowSearchText(HWND edit) {
+  std::int32_t count = 0;
+  while (count + 1 < static_cast<std::int32_t>(kSearchTextSize) && g_app.SearchText[count]) {
+    ++count;
+  }
+  const HeapArray<char16_t> units = ToDisplayText(g_app.SearchText, count);
+  if (!units) return;
+  std::wstring text;
+  for (const char16_t* u = units.get(); *u; ++u)
+    text.push_back(static_cast<wchar_t>(*u));
+  SetWindowTextW(edit, text.c_str());
+}
+
+// Where the picture control really sits; the template position in this dialog's units else.
+POINT FindPicture(HWND dialog) {
+  for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    const LONG_PTR style = GetWindowLongPtrW(child, GWL_STYLE);
+    wchar_t cls[16] = {};
+    GetClassNameW(child, cls, 16);
+    if (lstrcmpiW(cls, L"Static") == 0 && (style & SS_TYPEMASK) == SS_BITMAP) {
+      RECT r{};
+      GetWindowRect(child, &r);
+      POINT p{r.left, r.top};
+      ScreenToClient(dialog, &p);
+      return p;
+    }
+  }
+  RECT r{kPictureLeftDu, kPictureTopDu, kPictureLeftDu, kPictureTopDu};
+  MapDialogRect(dialog, &r);
+  return {r.left, r.top};
+}
+
+INT_PTR OnInitDialog(HWND dialog) {
+  HWND edit = GetDlgItem(dialog, IDC_SEARCH_EDIT);
+  g_state.picture = FindPicture(dialog);
+  SetEditFont(edit);
+  SendMessageW(edit, EM_LIMITTEXT, kEditLimit, 0);
+  ShowSearchText(edit);
+  if (!SubclassHebrewEdit(edit)) EndDialog(dialog, IDCANCEL);
+  return TRUE;
+}
+
+void OnOk(HWND dialog) {
+  HWND edit = GetDlgItem(dialog, IDC_SEARCH_EDIT);
+  wchar_t buffer[kSearchTextSize] = {};
+  GetWindowTextW(edit, buffer, static_cast<int>(kSearchTextSize));
+  std::u16string units;
+  for (const wchar_t* w = buffer; *w; ++w)
+    units.push_back(static_cast<char16_t>(*w));
+  EditTextToReaderCode(units);
+  if (g_app.SearchText[0] == 0 || SearchAgain(dialog) == 1) {
+    EndDialog(dialog, IDOK);
+    return;
+  }
+  SendMessageW(edit, EM_SETSEL, 0, -1);
+}
+
+INT_PTR OnCommand(HWND dialog, WPARAM wParam) {
+  switch (LOWORD(wParam)) {
+    case IDOK:
+      OnOk(dialog);
+      return TRUE;
+    case IDCANCEL:
+      EndDialog(dialog, IDCANCEL);
+      return TRUE;
+    default:
+      return FALSE;
+  }
+}
+
+void OnDestroy() {
+  if (g_state.editFont) DeleteObject(g_state.editFont);
+  g_state.editFont = nullptr;
+}
+
+}  // namespace
+
+int KeyboardClick(HWND dialog, int x, int y) {
+  const int cell = CellAt(x - g_state.picture.x, y - g_state.picture.y);
+  if (cell == kNoCell) return 1;
+  InsertCellLetter(dialog, cell);
+  return 0;
+}
+
+void InsertCellLetter(HWND dialog, int n) {
+  HWND edit = GetDlgItem(dialog, IDC_SEARCH_EDIT);
+  const char16_t unit = CellUnit(n, TypingBase());
+  if (!edit || unit == 0) return;
+  InsertLeftOfCaret(edit, static_cast<wchar_t>(unit));
+}
+
+INT_PTR CALLBACK SearchDialog(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_INITDIALOG:
+      return OnInitDialog(dialog);
+    case WM_COMMAND:
+      return OnCommand(dialog, wParam);
+    case WM_LBUTTONDOWN:
+      return KeyboardClick(dialog, static_cast<short>(LOWORD(lParam)),
+                           static_cast<short>(HIWORD(lParam)));
+    case WM_DESTROY:
+      OnDestroy();
+      return FALSE;
+    default:
+      return FALSE;
+  }
+}
+
+}  // namespace qm
