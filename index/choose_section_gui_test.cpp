@@ -107,7 +107,10 @@ void SeedSettings() {
   qm::gui::WriteDword(L"FontSize", 16);
   qm::gui::WriteDword(L"FontAsciiBase", 0x5D0);
   qm::gui::WriteDword(L"Lesson", 30);
-  qm::gui::WriteDword(L"Flags", qm::flags::Default | qm::flags::LessonPinned);
+  // Reverse on: the platform's DrawTextW orders Hebrew runs itself, so the visually stored
+  // titles must reach it in logical order to read right.
+  qm::gui::WriteDword(L"Flags",
+                      qm::flags::Default | qm::flags::LessonPinned | qm::flags::ReverseText);
   qm::gui::WriteBinary(L"Bookmarks", {200, 0, 0, 0});
 }
 
