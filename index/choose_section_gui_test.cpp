@@ -13,6 +13,9 @@
 #include "frame/app_state.h"
 #include "frame/main_window.h"
 #include "frame/platform.h"
+#if __has_include("frame/settings_win.h")
+#include "frame/settings_win.h"
+#endif
 #include "index/choose_section_dialog.h"
 #include "index/index_test_text.h"
 #include "index/outline.h"
@@ -41,7 +44,7 @@ HWND Dialog() {
 }
 
 void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
-  if (++g_ticks > 400) {
+  if (++g_ticks == 400) {
     Check(false, "steps finished in time", static_cast<long long>(g_next), 0);
     g_next = g_steps.size();
   }
@@ -104,7 +107,10 @@ void SeedSettings() {
   qm::gui::WriteDword(L"FontSize", 16);
   qm::gui::WriteDword(L"FontAsciiBase", 0x5D0);
   qm::gui::WriteDword(L"Lesson", 30);
-  qm::gui::WriteDword(L"Flags", qm::flags::Default | qm::flags::LessonPinned);
+  // Reverse on: the platform's DrawTextW orders Hebrew runs itself, so the visually stored
+  // titles must reach it in logical order to read right.
+  qm::gui::WriteDword(L"Flags",
+                      qm::flags::Default | qm::flags::LessonPinned | qm::flags::ReverseText);
   qm::gui::WriteBinary(L"Bookmarks", {200, 0, 0, 0});
 }
 
@@ -114,6 +120,9 @@ int wmain(int argc, wchar_t** argv) {
   if (argc > 1) g_shot = argv[1];
   HINSTANCE instance = GetModuleHandleW(nullptr);
   qm::InstallPlatformPieces(instance);
+#if __has_include("frame/settings_win.h")
+  qm::InstallWin32Settings();  // the registry store, the mark bitmaps, the quit message
+#endif
   qm::RecordingNotices notices;
   // The program's own records when it has them, else a synthetic index and short lessons.
   std::optional<qm::testing::RecordTable> table;
