@@ -1,10 +1,18 @@
 // The command table of the main window.
 #include "frame/commands.h"
 
+#include "about/about_dialog.h"
+#include "calendar/lesson_schedule.h"
+#include "fontdlg/font_dialog.h"
 #include "frame/app_state.h"
-#include "frame/commands_pending.h"
+#include "frame/bookmarks.h"
 #include "frame/lesson_view.h"
+#include "frame/menu_checks.h"
+#include "frame/settings.h"
+#include "index/choose_section_dialog.h"
 #include "resources/resource.h"
+#include "search/search_again.h"
+#include "search/search_dialog.h"
 #include "text/document.h"
 #include "text/draw.h"
 

@@ -4,12 +4,15 @@
 #include <cstdlib>
 #include <memory>
 
+#include "calendar/lesson_schedule.h"
 #include "frame/app_state.h"
-#include "frame/commands_pending.h"
+#include "frame/menu_checks.h"
 #include "frame/notices.h"
+#include "search/search_again.h"
 #include "store/records.h"
 #include "text/document.h"
 #include "text/draw.h"
+#include "text/gdi_device.h"
 
 namespace qm {
 
@@ -23,12 +26,8 @@ struct ViewDevice {
 };
 ViewDevice g_view;
 
-std::unique_ptr<TextDevice> NewGdiDevice([[maybe_unused]] HDC dc) {
-#if defined(QM_HAVE_GDI_DEVICE)
+std::unique_ptr<TextDevice> NewGdiDevice(HDC dc) {
   return std::make_unique<GdiDevice>(dc);
-#else
-  return nullptr;
-#endif
 }
 ViewDeviceFactory g_deviceFactory = NewGdiDevice;
 

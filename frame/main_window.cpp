@@ -1,11 +1,15 @@
 // The main window procedure: a thin switch over the handlers of the window's messages.
 #include "frame/main_window.h"
 
+#include "about/about_dialog.h"
 #include "frame/app_state.h"
+#include "frame/bookmarks.h"
 #include "frame/commands.h"
-#include "frame/commands_pending.h"
 #include "frame/lesson_view.h"
+#include "frame/menu_checks.h"
+#include "frame/settings.h"
 #include "frame/toolbar.h"
+#include "frame/window_placement_win.h"
 #include "resources/resource.h"
 
 namespace qm {

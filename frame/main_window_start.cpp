@@ -3,12 +3,15 @@
 
 #include <commctrl.h>
 
+#include "calendar/lesson_schedule.h"
+#include "fontdlg/font_dialog.h"
 #include "frame/app_state.h"
-#include "frame/commands_pending.h"
 #include "frame/main_window.h"
+#include "frame/menu_checks.h"
 #include "frame/notices.h"
 #include "frame/settings.h"
 #include "frame/settings_store.h"
+#include "frame/window_placement_win.h"
 #include "resources/resource.h"
 #include "text/document.h"
 

@@ -1,9 +1,10 @@
 // The platform query of the entry point and the Win32 implementations of the core's seams.
 #include "frame/platform.h"
 
-#include "frame/commands_pending.h"
+#include "calendar/clock_win.h"
 #include "frame/notices_win.h"
 #include "frame/settings_win.h"
+#include "store/record_source_win.h"
 
 namespace qm {
 
@@ -17,17 +18,13 @@ DWORD QueryPlatformId() {
   return info.dwPlatformId;
 }
 
-void InstallPlatformPieces([[maybe_unused]] HINSTANCE instance) {
+void InstallPlatformPieces(HINSTANCE instance) {
   static MessageBoxSink notices;
   SetNoticeSink(&notices);
   InstallWin32Settings();
-#if defined(QM_HAVE_RESOURCE_RECORDS)
   static ResourceRecordSource records(instance);
   SetRecordSource(&records);
-#endif
-#if defined(QM_HAVE_SYSTEM_CLOCK)
   InstallSystemClock();
-#endif
 }
 
 }  // namespace qm

@@ -71,9 +71,7 @@ TEST_F(MainLikeWindow, ReverseAndBookmarkMarks) {
   EXPECT_EQ(GetMenuState(GetMenu(window), IDC_BOOKMARK, MF_BYCOMMAND) & MF_GRAYED, 0u);
 }
 
-// Fails in the merged program under Wine (the restored rectangle is not applied); under
-// investigation, see the issue notes.
-TEST_F(MainLikeWindow, DISABLED_NormalPlacementRoundTrip) {
+TEST_F(MainLikeWindow, NormalPlacementRoundTrip) {
   ASSERT_NE(window, nullptr);
   RestoreWindowPlacement(window, SW_SHOWNORMAL);  // nothing stored: stays where it is
   RECT r{};
@@ -101,7 +99,7 @@ TEST_F(MainLikeWindow, DISABLED_NormalPlacementRoundTrip) {
   EXPECT_EQ(store.Dword(u"showCmd"), static_cast<std::uint32_t>(SW_SHOWNORMAL));
 }
 
-TEST_F(MainLikeWindow, DISABLED_MinimizedWindowStoresItsRestoredRectangle) {
+TEST_F(MainLikeWindow, MinimizedWindowStoresItsRestoredRectangle) {
   ASSERT_NE(window, nullptr);
   MoveWindow(window, 160, 130, 420, 310, TRUE);
   ShowWindow(window, SW_SHOWNORMAL);
