@@ -65,4 +65,18 @@ void BM_CopyAllLessons(benchmark::State& state) {
 }
 BENCHMARK(BM_CopyAllLessons);
 
+// One lesson decoded over and over: its input stays in the cache and the branch predictor learns
+// its token sequence, which the run over all lessons never allows. The gap between the two
+// shows how much of the decoder's time goes to mispredicted token kinds.
+void BM_DecodeOneLessonHot(benchmark::State& state) {
+  const auto entries = qm::GeneratedRecordEntries();
+  const qm::RecordEntry& e = entries[static_cast<std::size_t>(state.range(0))];
+  for (auto _ : state) {
+    qm::TextBuffer text = qm::DecodeRecord(e.bytes);
+    benchmark::DoNotOptimize(text.get());
+  }
+  state.SetBytesProcessed(state.iterations() * ((e.bytes[8] << 8) | e.bytes[9]));
+}
+BENCHMARK(BM_DecodeOneLessonHot)->ArgName("entry")->Arg(0)->Arg(196);
+
 }  // namespace
