@@ -84,6 +84,10 @@ def main():
               ">= 1,000 MB/s", verdict(decode >= 1000))
     else:
         t.add("Decode all 247 lessons (native)", missing)
+    hot = mbps("BM_DecodeOneLessonHot/entry:196")
+    if hot is not None and decode is not None:
+        t.add("  one lesson decoded again and again", f"{hot:,.0f} MB/s",
+              f"all lessons {decode:,.0f} MB/s", f"{hot / decode:.1f}x")
 
     search, load = ms("BM_SearchAgainFindsNothing"), ms("BM_LoadAllLessons")
     plain, matcher = ms("BM_PlainByteSearchDecoded"), ms("BM_FindInTextDecoded")
