@@ -119,6 +119,10 @@ def main():
               verdict(reader <= 1.5 * minimal))
     else:
         t.add("Start-up until the lesson is painted (Wine)", missing)
+    shown, minimal_shown = wine.get("reader_shown_ms"), wine.get("minimal_shown_ms")
+    if shown is not None and minimal_shown is not None:
+        t.add("  of which until the window is shown", f"{shown:.0f} ms",
+              f"minimal window {minimal_shown:.0f} ms", f"{shown / minimal_shown:.2f}x")
     again = wine.get("search_again_ms")
     t.add(f"Search Again to \"Not Found!\" (Wine, median of {runs})",
           f"{again:.0f} ms" if again is not None else missing)
