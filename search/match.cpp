@@ -1,6 +1,7 @@
 // Backward matching with ignorable vowel points and wildcards, and the paragraph scan.
 #include "search/match.h"
 
+#include <cstring>
 #include <new>
 
 #include "frame/alloc_or_abort.h"
@@ -85,13 +86,22 @@ class SpanList {
   ParagraphSpan* tail_ = nullptr;
 };
 
+// The offset of the first zero at or after `from`, or `size` when there is none below it. A text
+// of unbounded size ends in zeros, so the string scan is safe there.
+std::size_t TerminatorAt(const std::uint8_t* text, std::size_t from, std::size_t size) {
+  if (from >= size) return size;
+  const auto* start = reinterpret_cast<const char*>(text + from);
+  if (size == kUnboundedText) return from + std::strlen(start);
+  const void* zero = std::memchr(start, 0, size - from);
+  return zero ? static_cast<std::size_t>(static_cast<const std::uint8_t*>(zero) - text) : size;
+}
+
 // Builds the spans of every complete paragraph; false on an allocation failure.
 bool BuildSpans(const std::uint8_t* text, std::size_t size, SpanList& spans) {
   std::size_t p = 0;
   while (p + 1 < size && text[p] != 0) {
-    std::size_t z = p + 2;
-    while (z < size && text[z] != 0)
-      ++z;
+    // The paragraph's terminating zero, found by the library's word-at-a-time scans.
+    const std::size_t z = TerminatorAt(text, p + 2, size);
     if (z >= size) break;  // no terminator within the text: not a paragraph
     if (!spans.Append(p, z)) return false;
     p = z + 1;
