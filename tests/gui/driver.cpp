@@ -21,6 +21,10 @@ namespace {
 constexpr DWORD kDefaultFlags = 0xD1140040;
 constexpr DWORD kLessonPinned = 0x4;
 constexpr int kBookmarkCommand = 123;
+// The Hebrew face and size a screenshot uses when its settings name none, as a first start's
+// font dialog would leave them.
+constexpr wchar_t kShotFace[] = L"Frank Ruehl CLM";
+constexpr DWORD kShotFontSize = 14;
 
 // A font dialog that a start without a stored font opens: cancel it.
 void DismissStartDialog(HWND window) {
@@ -200,6 +204,12 @@ int Shot(const std::wstring& exe, int argc, wchar_t** argv) {
   if (!settings.empty() && !SeedSettingsFile(settings)) {
     std::printf("cannot read the settings file\n");
     return 2;
+  }
+  // Without a stored face the reader would open its first-start font dialog instead.
+  const auto face = ReadString(L"FontName");
+  if (!face || face->empty()) {
+    WriteString(L"FontName", kShotFace);
+    if (!ReadDword(L"FontSize")) WriteDword(L"FontSize", kShotFontSize);
   }
   if (lesson > 0) {
     WriteDword(L"Lesson", static_cast<DWORD>(lesson));

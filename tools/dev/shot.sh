@@ -5,6 +5,8 @@
 # the reader's registry key; '#' starts a comment line. --search types KEYS into the search dialog
 # (Latin keys through the Hebrew keyboard map) and presses Enter first; --open index|search|font|about
 # saves that dialog instead of the main window. QM_GUI_DPI=N takes it at N dots per inch.
+# Settings that name no "FontName" get Frank Ruehl CLM (Debian culmus) at 14 points, so the shot
+# shows pointed Yiddish instead of the first-start font dialog.
 if [ $# -lt 1 ] || [[ $1 == --* ]]; then
   echo "usage: ./dev shot OUT.png [--lesson N] [--size WxH] [--settings FILE] [--search KEYS]" \
     "[--open index|search|font|about]" >&2
@@ -37,3 +39,8 @@ mkdir -p "$(dirname "$shot_abs")"
 say "screenshot -> $shot_out"
 "$ROOT/tests/gui/run-gui-test" shot "$WINDOWS/quillmere_gui_driver.exe" "$WINDOWS/quillmere.exe" \
   shot "$shot_abs" "${shot_args[@]}" 2> >(grep -v 'X connection' >&2)
+# The driver writes PNG with stored (uncompressed) blocks; squeeze it when ImageMagick is here.
+if [[ $shot_abs == *.png ]] && command -v convert >/dev/null; then
+  convert "$shot_abs" -define png:compression-level=9 "$shot_abs.tmp.png" &&
+    mv "$shot_abs.tmp.png" "$shot_abs"
+fi
