@@ -254,6 +254,19 @@ TEST_F(AboutBox, ShowsTheProductVersionAndPicture) {
         GetClientRect(c, &pictureRect);
       } else {
         texts.push_back(Caption(c));
+        if (c == Link(dialog)) continue;
+        // The text, wrapped as the static control wraps it, fits the control.
+        RECT box{};
+        GetClientRect(c, &box);
+        RECT need = box;
+        HDC dc = GetDC(c);
+        HGDIOBJ old =
+            SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(c, WM_GETFONT, 0, 0)));
+        DrawTextW(dc, texts.back().c_str(), -1, &need,
+                  DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX | DT_EXPANDTABS);
+        SelectObject(dc, old);
+        ReleaseDC(c, dc);
+        EXPECT_LE(need.bottom, box.bottom) << "clipped: " << texts.size();
       }
     }
     PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);

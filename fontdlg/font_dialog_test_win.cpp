@@ -161,6 +161,12 @@ std::vector<std::wstring> SystemFaces() {
   return faces;
 }
 
+std::vector<std::wstring> Distinct(std::vector<std::wstring> names) {
+  std::sort(names.begin(), names.end());
+  names.erase(std::unique(names.begin(), names.end()), names.end());
+  return names;
+}
+
 std::vector<std::wstring> SizeTexts(const std::vector<std::int32_t>& sizes) {
   std::vector<std::wstring> texts;
   for (std::int32_t s : sizes)
@@ -195,9 +201,9 @@ TEST(FontDialog, FaceListHoldsEverySystemFaceSortedWithTheStoredOneSelected) {
   EXPECT_EQ(hebrewCharSet, HEBREW_CHARSET);
   for (std::size_t i = 1; i < rows.size(); ++i)
     EXPECT_LE(lstrcmpiW(rows[i - 1].c_str(), rows[i].c_str()), 0) << "row " << i;
+  // One row per face name, though the system may report a face once per style.
   std::sort(rows.begin(), rows.end());
-  std::sort(system.begin(), system.end());
-  EXPECT_EQ(rows, system);
+  EXPECT_EQ(rows, Distinct(system));
 
   // The stored name selects the first face that begins with it, whatever its case.
   settings = Settings(L"frank ruehl", 16, BaseUnicode);
@@ -405,7 +411,10 @@ TEST(FontDialog, FailedBlockShowsTheFacesCollectedSoFar) {
             }});
   SetAllocGate(nullptr);
   EXPECT_EQ(blocks, 2);
-  EXPECT_EQ(rows, 25);
+  const std::vector<std::wstring> system = SystemFaces();
+  ASSERT_GT(system.size(), 25u);
+  const std::vector<std::wstring> firstBlock(system.begin(), system.begin() + 25);
+  EXPECT_EQ(rows, static_cast<LRESULT>(Distinct(firstBlock).size()));
 }
 
 }  // namespace
