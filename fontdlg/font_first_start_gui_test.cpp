@@ -46,12 +46,12 @@ bool StartAndAnswer(const std::wstring& exe, int answer, const char* what) {
       // The user picks a face first: Down in the focused face list selects its first row.
       HWND faces = GetDlgItem(dialog, 1001);
       PostMessageW(faces, WM_KEYDOWN, VK_DOWN, 0);
-      for (int i = 0; i < 50 && SendMessageW(faces, LB_GETCURSEL, 0, 0) == LB_ERR; ++i)
+      for (int i = 0; i < 250 && SendMessageW(faces, LB_GETCURSEL, 0, 0) == LB_ERR; ++i)
         Sleep(20);
       Check(SendMessageW(faces, LB_GETCURSEL, 0, 0) == 0, "first face picked");
     }
     Answer(dialog, answer);
-    for (int i = 0; i < 100 && IsWindow(dialog); ++i)
+    for (int i = 0; i < 500 && IsWindow(dialog); ++i)
       Sleep(20);
     Check(!IsWindow(dialog), "dialog closed");
   }
