@@ -147,6 +147,18 @@ LOGFONTW PreviewFont(HWND dialog) {
   return lf;
 }
 
+// The face the system really took for the preview, as opposed to the one asked for.
+std::wstring PreviewFaceTaken(HWND dialog) {
+  HWND edit = GetDlgItem(dialog, IDC_FONT_PREVIEW);
+  HDC dc = GetDC(edit);
+  HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(edit, WM_GETFONT, 0, 0)));
+  wchar_t face[LF_FACESIZE] = {};
+  GetTextFaceW(dc, LF_FACESIZE, face);
+  SelectObject(dc, old);
+  ReleaseDC(edit, dc);
+  return face;
+}
+
 int CALLBACK CountFace(const LOGFONTW* font, const TEXTMETRICW*, DWORD, LPARAM value) {
   reinterpret_cast<std::vector<std::wstring>*>(value)->push_back(font->lfFaceName);
   return 1;
@@ -245,7 +257,7 @@ TEST(FontDialog, SizeListSlotsTheStoredSize) {
 TEST(FontDialog, HebrewFaceBringsTheUnicodeBaseAndPreview) {
   FontSettings settings = Settings(kLatinFace, 20, BaseEightBit);
   bool startsAt224 = false, latinKeeps224 = false, switched = false, other224 = true;
-  std::wstring startText, switchedText;
+  std::wstring startText, switchedText, taken;
   LOGFONTW preview{};
   const INT_PTR result = RunDialog(
       settings, {
@@ -261,6 +273,7 @@ TEST(FontDialog, HebrewFaceBringsTheUnicodeBaseAndPreview) {
                       other224 = Checked(dialog, IDC_FONT_BASE_224);
                       switchedText = Preview(dialog);
                       preview = PreviewFont(dialog);
+                      taken = PreviewFaceTaken(dialog);
                       if (!g_shot.empty()) {
                         RedrawWindow(dialog, nullptr, nullptr,
                                      RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
@@ -278,6 +291,7 @@ TEST(FontDialog, HebrewFaceBringsTheUnicodeBaseAndPreview) {
   EXPECT_EQ(switchedText, Alphabet(0x5D0));
   EXPECT_STREQ(preview.lfFaceName, kHebrewFace);
   EXPECT_EQ(preview.lfHeight, 20) << "the size is taken as a cell height in pixels";
+  EXPECT_EQ(taken, kHebrewFace) << "a face without Western letters is still the one shown";
   // Cancel keeps every setting, the base switched in the dialog included.
   EXPECT_EQ(Name(settings), kLatinFace);
   EXPECT_EQ(settings.FontAsciiBase, BaseEightBit);
