@@ -13,7 +13,6 @@
 #include <vector>
 
 #include "fontdlg/font_dialog.h"
-#include "fontdlg/font_sizes.h"
 #include "frame/app_state.h"
 #include "frame/heap.h"
 #include "resources/resource.h"
@@ -179,13 +178,6 @@ std::vector<std::wstring> Distinct(std::vector<std::wstring> names) {
   return names;
 }
 
-std::vector<std::wstring> SizeTexts(const std::vector<std::int32_t>& sizes) {
-  std::vector<std::wstring> texts;
-  for (std::int32_t s : sizes)
-    texts.push_back(std::to_wstring(s));
-  return texts;
-}
-
 TEST(FontDialog, FaceListHoldsEverySystemFaceSortedWithTheStoredOneSelected) {
   std::vector<std::wstring> system = SystemFaces();
   ASSERT_GT(system.size(), 25u) << "the prefix should offer more faces than one block";
@@ -227,11 +219,22 @@ TEST(FontDialog, FaceListHoldsEverySystemFaceSortedWithTheStoredOneSelected) {
 }
 
 TEST(FontDialog, SizeListSlotsTheStoredSize) {
+  using Texts = std::vector<std::wstring>;
+  const Texts column = {L"10", L"11", L"12", L"14", L"16", L"18", L"20",
+                        L"22", L"24", L"26", L"28", L"32", L"52", L"72"};
+  auto with = [&](std::size_t at, const wchar_t* row) {
+    Texts rows = column;
+    rows.insert(rows.begin() + static_cast<std::ptrdiff_t>(at), row);
+    return rows;
+  };
   struct Case {
     std::int32_t stored;
+    Texts rows;
     std::wstring selected;
   };
-  const Case cases[] = {{0, L"(none)"}, {9, L"9"}, {13, L"13"}, {100, L"(none)"}, {52, L"52"}};
+  const Case cases[] = {{0, column, L"(none)"},      {9, with(0, L"9"), L"9"},
+                        {13, with(3, L"13"), L"13"}, {100, column, L"(none)"},
+                        {52, column, L"52"},         {40, with(12, L"40"), L"40"}};
   for (const Case& c : cases) {
     FontSettings settings = Settings(kLatinFace, c.stored, BaseUnicode);
     std::vector<std::wstring> rows;
@@ -241,17 +244,11 @@ TEST(FontDialog, SizeListSlotsTheStoredSize) {
                 selected = Selected(Sizes(dialog));
                 ClickButton(dialog, IDOK);
               }});
-    EXPECT_EQ(rows, SizeTexts(SizeListRows(c.stored))) << c.stored;
+    EXPECT_EQ(rows, c.rows) << c.stored;
     EXPECT_EQ(selected, c.selected) << c.stored;
     // OK without a click keeps the stored size, 0 included.
     EXPECT_EQ(settings.FontSize, c.stored);
   }
-  // The rows themselves: 9 first, 13 between 12 and 14, 100 left out.
-  EXPECT_EQ(SizeTexts(SizeListRows(9)).front(), L"9");
-  const std::vector<std::wstring> thirteen = SizeTexts(SizeListRows(13));
-  EXPECT_EQ(std::vector<std::wstring>(thirteen.begin(), thirteen.begin() + 5),
-            (std::vector<std::wstring>{L"10", L"11", L"12", L"13", L"14"}));
-  EXPECT_EQ(SizeListRows(100).size(), 14u);
 }
 
 TEST(FontDialog, HebrewFaceBringsTheUnicodeBaseAndPreview) {
