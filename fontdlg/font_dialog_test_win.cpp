@@ -13,7 +13,6 @@
 #include <vector>
 
 #include "fontdlg/font_dialog.h"
-#include "fontdlg/font_sizes.h"
 #include "frame/app_state.h"
 #include "frame/heap.h"
 #include "resources/resource.h"
@@ -147,6 +146,18 @@ LOGFONTW PreviewFont(HWND dialog) {
   return lf;
 }
 
+// The face the system really took for the preview, as opposed to the one asked for.
+std::wstring PreviewFaceTaken(HWND dialog) {
+  HWND edit = GetDlgItem(dialog, IDC_FONT_PREVIEW);
+  HDC dc = GetDC(edit);
+  HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(edit, WM_GETFONT, 0, 0)));
+  wchar_t face[LF_FACESIZE] = {};
+  GetTextFaceW(dc, LF_FACESIZE, face);
+  SelectObject(dc, old);
+  ReleaseDC(edit, dc);
+  return face;
+}
+
 int CALLBACK CountFace(const LOGFONTW* font, const TEXTMETRICW*, DWORD, LPARAM value) {
   reinterpret_cast<std::vector<std::wstring>*>(value)->push_back(font->lfFaceName);
   return 1;
@@ -165,13 +176,6 @@ std::vector<std::wstring> Distinct(std::vector<std::wstring> names) {
   std::sort(names.begin(), names.end());
   names.erase(std::unique(names.begin(), names.end()), names.end());
   return names;
-}
-
-std::vector<std::wstring> SizeTexts(const std::vector<std::int32_t>& sizes) {
-  std::vector<std::wstring> texts;
-  for (std::int32_t s : sizes)
-    texts.push_back(std::to_wstring(s));
-  return texts;
 }
 
 TEST(FontDialog, FaceListHoldsEverySystemFaceSortedWithTheStoredOneSelected) {
@@ -215,11 +219,22 @@ TEST(FontDialog, FaceListHoldsEverySystemFaceSortedWithTheStoredOneSelected) {
 }
 
 TEST(FontDialog, SizeListSlotsTheStoredSize) {
+  using Texts = std::vector<std::wstring>;
+  const Texts column = {L"10", L"11", L"12", L"14", L"16", L"18", L"20",
+                        L"22", L"24", L"26", L"28", L"32", L"52", L"72"};
+  auto with = [&](std::size_t at, const wchar_t* row) {
+    Texts rows = column;
+    rows.insert(rows.begin() + static_cast<std::ptrdiff_t>(at), row);
+    return rows;
+  };
   struct Case {
     std::int32_t stored;
+    Texts rows;
     std::wstring selected;
   };
-  const Case cases[] = {{0, L"(none)"}, {9, L"9"}, {13, L"13"}, {100, L"(none)"}, {52, L"52"}};
+  const Case cases[] = {{0, column, L"(none)"},      {9, with(0, L"9"), L"9"},
+                        {13, with(3, L"13"), L"13"}, {100, column, L"(none)"},
+                        {52, column, L"52"},         {40, with(12, L"40"), L"40"}};
   for (const Case& c : cases) {
     FontSettings settings = Settings(kLatinFace, c.stored, BaseUnicode);
     std::vector<std::wstring> rows;
@@ -229,23 +244,17 @@ TEST(FontDialog, SizeListSlotsTheStoredSize) {
                 selected = Selected(Sizes(dialog));
                 ClickButton(dialog, IDOK);
               }});
-    EXPECT_EQ(rows, SizeTexts(SizeListRows(c.stored))) << c.stored;
+    EXPECT_EQ(rows, c.rows) << c.stored;
     EXPECT_EQ(selected, c.selected) << c.stored;
     // OK without a click keeps the stored size, 0 included.
     EXPECT_EQ(settings.FontSize, c.stored);
   }
-  // The rows themselves: 9 first, 13 between 12 and 14, 100 left out.
-  EXPECT_EQ(SizeTexts(SizeListRows(9)).front(), L"9");
-  const std::vector<std::wstring> thirteen = SizeTexts(SizeListRows(13));
-  EXPECT_EQ(std::vector<std::wstring>(thirteen.begin(), thirteen.begin() + 5),
-            (std::vector<std::wstring>{L"10", L"11", L"12", L"13", L"14"}));
-  EXPECT_EQ(SizeListRows(100).size(), 14u);
 }
 
 TEST(FontDialog, HebrewFaceBringsTheUnicodeBaseAndPreview) {
   FontSettings settings = Settings(kLatinFace, 20, BaseEightBit);
   bool startsAt224 = false, latinKeeps224 = false, switched = false, other224 = true;
-  std::wstring startText, switchedText;
+  std::wstring startText, switchedText, taken;
   LOGFONTW preview{};
   const INT_PTR result = RunDialog(
       settings, {
@@ -261,6 +270,7 @@ TEST(FontDialog, HebrewFaceBringsTheUnicodeBaseAndPreview) {
                       other224 = Checked(dialog, IDC_FONT_BASE_224);
                       switchedText = Preview(dialog);
                       preview = PreviewFont(dialog);
+                      taken = PreviewFaceTaken(dialog);
                       if (!g_shot.empty()) {
                         RedrawWindow(dialog, nullptr, nullptr,
                                      RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
@@ -278,6 +288,7 @@ TEST(FontDialog, HebrewFaceBringsTheUnicodeBaseAndPreview) {
   EXPECT_EQ(switchedText, Alphabet(0x5D0));
   EXPECT_STREQ(preview.lfFaceName, kHebrewFace);
   EXPECT_EQ(preview.lfHeight, 20) << "the size is taken as a cell height in pixels";
+  EXPECT_EQ(taken, kHebrewFace) << "a face without Western letters is still the one shown";
   // Cancel keeps every setting, the base switched in the dialog included.
   EXPECT_EQ(Name(settings), kLatinFace);
   EXPECT_EQ(settings.FontAsciiBase, BaseEightBit);
