@@ -15,16 +15,13 @@
 #include "frame/platform.h"
 #include "resources/resource.h"
 #include "tests/gui/reader_process.h"
+#include "tests/gui/timed_steps.h"
 
 using qm::gui::Check;
 
 namespace {
 
-using Step = std::function<bool()>;  // false: not ready yet, try again on the next tick
-
-std::vector<Step> g_steps;
-std::size_t g_next = 0;
-int g_ticks = 0;
+using qm::gui::Step;
 
 struct SeenRequest {
   HWND owner;
@@ -72,25 +69,9 @@ HWND Box() {
   return Boxes().first;
 }
 
-void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
-  if (++g_ticks == 400) {
-    Check(false, "steps finished in time", static_cast<long long>(g_next), 0);
-    g_next = g_steps.size();
-  }
-  if (g_next < g_steps.size()) {
-    if (g_steps[g_next]()) ++g_next, g_ticks = 0;
-    return;
-  }
+void CloseWhatIsOpen() {
   if (HWND box = Box()) PostMessageW(box, WM_COMMAND, IDCANCEL, 0);
   if (HWND main = Main()) PostMessageW(main, WM_CLOSE, 0, 0);
-}
-
-void Press(WORD vk) {
-  INPUT in[2] = {};
-  in[0].type = in[1].type = INPUT_KEYBOARD;
-  in[0].ki.wVk = in[1].ki.wVk = vk;
-  in[1].ki.dwFlags = KEYEVENTF_KEYUP;
-  SendInput(2, in, sizeof(INPUT));
 }
 
 // Steps that wait for the box, check its owner and close it with Escape.
@@ -127,7 +108,7 @@ int wmain() {
         if (!main || !IsWindowVisible(main)) return false;
         SetForegroundWindow(main);
         SetFocus(main);
-        Press(VK_F1);
+        qm::gui::PressKey(VK_F1);
         return true;
       },
       [] {
@@ -136,11 +117,11 @@ int wmain() {
         Check(GetWindow(box, GW_OWNER) == Main(), "F1 opens the About box over the main window");
         SetForegroundWindow(box);
         SetFocus(GetDlgItem(box, IDC_ABOUT_LINK));
-        Press(VK_F1);  // inside the box: no second box
+        qm::gui::PressKey(VK_F1);  // inside the box: no second box
         return true;
       },
       [] {
-        if (g_ticks < 10) return false;  // give a second box time to show
+        if (qm::gui::TicksInStep() < 10) return false;  // give a second box time to show
         Check(Boxes().count == 1, "F1 inside the box opens no second one", Boxes().count, 1);
         PostMessageW(Box(), WM_KEYDOWN, VK_ESCAPE, 0);
         return true;
@@ -184,12 +165,10 @@ int wmain() {
     Check(Box() == nullptr, "no window opened by the update request");
     return true;
   });
-  g_steps = std::move(steps);
-  SetTimer(nullptr, 0, 50, Tick);
+  qm::gui::StartSteps(std::move(steps), CloseWhatIsOpen);
   const int code = qm::RunReader(instance, SW_SHOWNORMAL, qm::QueryPlatformId);
   Check(code == 0, "reader exit code", code, 0);
-  Check(g_next == g_steps.size(), "every step ran", static_cast<long long>(g_next),
-        static_cast<long long>(g_steps.size()));
+  qm::gui::CheckEveryStepRan();
   std::printf("about_gui_tests: %s\n", qm::gui::Failures() ? "FAILED" : "passed");
   return qm::gui::Failures() ? 1 : 0;
 }

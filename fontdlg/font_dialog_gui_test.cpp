@@ -13,17 +13,14 @@
 #include "frame/platform.h"
 #include "resources/resource.h"
 #include "tests/gui/reader_process.h"
+#include "tests/gui/timed_steps.h"
 #include "text/document.h"
 
 using qm::gui::Check;
 
 namespace {
 
-using Step = std::function<bool()>;  // false: not ready yet, try again on the next tick
-
-std::vector<Step> g_steps;
-std::size_t g_next = 0;
-int g_ticks = 0;
+using qm::gui::Step;
 
 HWND Main() {
   return FindWindowW(qm::kMainWindowName, qm::kMainWindowName);
@@ -32,25 +29,9 @@ HWND Dialog() {
   return FindWindowW(L"#32770", L"Choose Font");
 }
 
-void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
-  if (++g_ticks == 400) {
-    Check(false, "steps finished in time", static_cast<long long>(g_next), 0);
-    g_next = g_steps.size();
-  }
-  if (g_next < g_steps.size()) {
-    if (g_steps[g_next]()) ++g_next, g_ticks = 0;
-    return;
-  }
+void CloseWhatIsOpen() {
   if (HWND dialog = Dialog()) PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
   if (HWND main = Main()) PostMessageW(main, WM_CLOSE, 0, 0);
-}
-
-void Key(WORD vk, bool up) {
-  INPUT in{};
-  in.type = INPUT_KEYBOARD;
-  in.ki.wVk = vk;
-  in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-  SendInput(1, &in, sizeof in);
 }
 
 std::wstring Selected(HWND list) {
@@ -117,73 +98,74 @@ int wmain() {
   qm::gui::WriteDword(L"Flags", qm::flags::Default | qm::flags::LessonPinned);
 
   int heightBefore = 0, heightAfter = 0;
-  g_steps = {
-      [&] {  // Ctrl+F through the accelerator table
-        HWND main = Main();
-        if (!main || !IsWindowVisible(main) || Dialog()) return false;
-        Check(DocumentFace() == L"DejaVu Sans", "laid out in the stored face");
-        heightBefore = FirstLineHeight();
-        Check(heightBefore > 0, "lesson laid out", heightBefore, 1);
-        SetForegroundWindow(main);
-        Key(VK_CONTROL, false);
-        Key('F', false);
-        Key('F', true);
-        Key(VK_CONTROL, true);
-        return true;
+  qm::gui::StartSteps(
+      {
+          [&] {  // Ctrl+F through the accelerator table
+            HWND main = Main();
+            if (!main || !IsWindowVisible(main) || Dialog()) return false;
+            Check(DocumentFace() == L"DejaVu Sans", "laid out in the stored face");
+            heightBefore = FirstLineHeight();
+            Check(heightBefore > 0, "lesson laid out", heightBefore, 1);
+            SetForegroundWindow(main);
+            qm::gui::SendKey(VK_CONTROL, false);
+            qm::gui::SendKey('F', false);
+            qm::gui::SendKey('F', true);
+            qm::gui::SendKey(VK_CONTROL, true);
+            return true;
+          },
+          [] {
+            HWND dialog = Dialog();
+            if (!dialog) return false;
+            Check(GetWindow(dialog, GW_OWNER) == Main(), "owned by the main window");
+            Check(Selected(GetDlgItem(dialog, IDC_FONT_FACES)) == L"DejaVu Sans",
+                  "stored face shown");
+            Check(Selected(GetDlgItem(dialog, IDC_FONT_SIZES)) == L"16", "stored size shown");
+            ClickRow(GetDlgItem(dialog, IDC_FONT_FACES), L"Frank Ruehl CLM");
+            ClickRow(GetDlgItem(dialog, IDC_FONT_SIZES), L"28");
+            Check(IsDlgButtonChecked(dialog, IDC_FONT_BASE_5D0) == BST_CHECKED, "5D0 checked");
+            SendDlgItemMessageW(dialog, IDOK, BM_CLICK, 0, 0);
+            return true;
+          },
+          [&] {
+            if (Dialog()) return false;
+            const qm::FontSettings& s = qm::g_app.FontSettings;
+            Check(Name(s) == L"Frank Ruehl CLM" && s.FontSize == 28 && s.FontAsciiBase == 0x5D0,
+                  "OK stores the choice", s.FontSize, 28);
+            const qm::Document* doc = qm::g_app.CurrentDocument.get();
+            Check(doc && Name(doc->Settings) == L"Frank Ruehl CLM" && doc->Settings.FontSize == 28,
+                  "the document takes the new settings");
+            Check(DocumentFace() == L"Frank Ruehl CLM", "laid out again in the chosen face");
+            heightAfter = FirstLineHeight();
+            Check(heightAfter > heightBefore, "28 points make taller lines than 16", heightAfter,
+                  heightBefore);
+            PostMessageW(Main(), WM_COMMAND, IDC_FONT, 0);  // the menu item and the toolbar button
+            return true;
+          },
+          [] {
+            HWND dialog = Dialog();
+            if (!dialog) return false;
+            Check(Selected(GetDlgItem(dialog, IDC_FONT_FACES)) == L"Frank Ruehl CLM",
+                  "the new face is shown next time");
+            ClickRow(GetDlgItem(dialog, IDC_FONT_FACES), L"DejaVu Serif");
+            ClickRow(GetDlgItem(dialog, IDC_FONT_SIZES), L"10");
+            SendDlgItemMessageW(dialog, IDC_FONT_BASE_224, BM_CLICK, 0, 0);
+            SendDlgItemMessageW(dialog, IDCANCEL, BM_CLICK, 0, 0);
+            return true;
+          },
+          [&] {
+            if (Dialog()) return false;
+            const qm::FontSettings& s = qm::g_app.FontSettings;
+            Check(Name(s) == L"Frank Ruehl CLM" && s.FontSize == 28 && s.FontAsciiBase == 0x5D0,
+                  "Cancel keeps the settings", s.FontSize, 28);
+            Check(DocumentFace() == L"Frank Ruehl CLM" && FirstLineHeight() == heightAfter,
+                  "Cancel keeps the layout", FirstLineHeight(), heightAfter);
+            return true;
+          },
       },
-      [] {
-        HWND dialog = Dialog();
-        if (!dialog) return false;
-        Check(GetWindow(dialog, GW_OWNER) == Main(), "owned by the main window");
-        Check(Selected(GetDlgItem(dialog, IDC_FONT_FACES)) == L"DejaVu Sans", "stored face shown");
-        Check(Selected(GetDlgItem(dialog, IDC_FONT_SIZES)) == L"16", "stored size shown");
-        ClickRow(GetDlgItem(dialog, IDC_FONT_FACES), L"Frank Ruehl CLM");
-        ClickRow(GetDlgItem(dialog, IDC_FONT_SIZES), L"28");
-        Check(IsDlgButtonChecked(dialog, IDC_FONT_BASE_5D0) == BST_CHECKED, "5D0 checked");
-        SendDlgItemMessageW(dialog, IDOK, BM_CLICK, 0, 0);
-        return true;
-      },
-      [&] {
-        if (Dialog()) return false;
-        const qm::FontSettings& s = qm::g_app.FontSettings;
-        Check(Name(s) == L"Frank Ruehl CLM" && s.FontSize == 28 && s.FontAsciiBase == 0x5D0,
-              "OK stores the choice", s.FontSize, 28);
-        const qm::Document* doc = qm::g_app.CurrentDocument.get();
-        Check(doc && Name(doc->Settings) == L"Frank Ruehl CLM" && doc->Settings.FontSize == 28,
-              "the document takes the new settings");
-        Check(DocumentFace() == L"Frank Ruehl CLM", "laid out again in the chosen face");
-        heightAfter = FirstLineHeight();
-        Check(heightAfter > heightBefore, "28 points make taller lines than 16", heightAfter,
-              heightBefore);
-        PostMessageW(Main(), WM_COMMAND, IDC_FONT, 0);  // the menu item and the toolbar button
-        return true;
-      },
-      [] {
-        HWND dialog = Dialog();
-        if (!dialog) return false;
-        Check(Selected(GetDlgItem(dialog, IDC_FONT_FACES)) == L"Frank Ruehl CLM",
-              "the new face is shown next time");
-        ClickRow(GetDlgItem(dialog, IDC_FONT_FACES), L"DejaVu Serif");
-        ClickRow(GetDlgItem(dialog, IDC_FONT_SIZES), L"10");
-        SendDlgItemMessageW(dialog, IDC_FONT_BASE_224, BM_CLICK, 0, 0);
-        SendDlgItemMessageW(dialog, IDCANCEL, BM_CLICK, 0, 0);
-        return true;
-      },
-      [&] {
-        if (Dialog()) return false;
-        const qm::FontSettings& s = qm::g_app.FontSettings;
-        Check(Name(s) == L"Frank Ruehl CLM" && s.FontSize == 28 && s.FontAsciiBase == 0x5D0,
-              "Cancel keeps the settings", s.FontSize, 28);
-        Check(DocumentFace() == L"Frank Ruehl CLM" && FirstLineHeight() == heightAfter,
-              "Cancel keeps the layout", FirstLineHeight(), heightAfter);
-        return true;
-      },
-  };
-  SetTimer(nullptr, 0, 50, Tick);
+      CloseWhatIsOpen);
   const int code = qm::RunReader(instance, SW_SHOWNORMAL, qm::QueryPlatformId);
   Check(code == 0, "reader exit code", code, 0);
-  Check(g_next == g_steps.size(), "every step ran", static_cast<long long>(g_next),
-        static_cast<long long>(g_steps.size()));
+  qm::gui::CheckEveryStepRan();
   Check(ReadString(L"FontName") == L"Frank Ruehl CLM", "face written at exit");
   Check(qm::gui::ReadDword(L"FontSize") == 28u, "size written at exit",
         qm::gui::ReadDword(L"FontSize").value_or(0), 28);
