@@ -26,7 +26,7 @@ struct FontDialogState {
   FontListEntry* nextFree = nullptr;
   HFONT previewFont = nullptr;
   int entriesLeft = 0;
-  LOGFONTW preview{};  // only lfHeight and lfFaceName are ever set
+  LOGFONTW preview{};  // only lfHeight, lfFaceName and lfCharSet are ever set
   FontSettings* settings = nullptr;
   std::vector<HeapArray<FontListEntry>> blocks;  // owners of the entry blocks
 };
@@ -234,6 +234,7 @@ void ReadChoices(HWND dialog, int mode) {
     }
     return;
   }
+  g_state.preview.lfCharSet = DEFAULT_CHARSET;  // a Hebrew-only face is not passed over
   g_state.previewFont = CreateFontIndirectW(&g_state.preview);
   SendDlgItemMessageW(dialog, IDC_FONT_PREVIEW, WM_SETFONT,
                       reinterpret_cast<WPARAM>(g_state.previewFont), TRUE);
