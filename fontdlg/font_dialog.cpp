@@ -69,6 +69,11 @@ void FillFaceList(HWND dialog) {
   HWND list = GetDlgItem(dialog, IDC_FONT_FACES);
   SendMessageW(list, LB_RESETCONTENT, 0, 0);
   for (const FontListEntry* e = g_state.head; e; e = e->next) {
+    // Some systems report a face once per style; one row per name is enough to choose it.
+    if (SendMessageW(list, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                     reinterpret_cast<LPARAM>(e->faceName)) != LB_ERR) {
+      continue;
+    }
     SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(e->faceName));
   }
   SendMessageW(list, LB_SELECTSTRING, static_cast<WPARAM>(-1),

@@ -613,6 +613,35 @@ void CheckViewPixels() {
   PostMessageW(g_main, WM_CLOSE, 0, 0);
 }
 
+// The window's icons: the class icon is icon 101's 32x32 image and the title bar, taskbar and
+// Alt+Tab get its own 16x16 image, not a scaled copy of the large one.
+SIZE IconSize(HICON icon) {
+  ICONINFO info{};
+  if (!icon || !GetIconInfo(icon, &info)) return {};
+  BITMAP bm{};
+  GetObjectW(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof(bm), &bm);
+  const LONG height = info.hbmColor ? bm.bmHeight : bm.bmHeight / 2;
+  if (info.hbmColor) DeleteObject(info.hbmColor);
+  if (info.hbmMask) DeleteObject(info.hbmMask);
+  return {bm.bmWidth, height};
+}
+
+void CheckIcons() {
+  const auto big = reinterpret_cast<HICON>(GetClassLongPtrW(g_main, GCLP_HICON));
+  const auto small = reinterpret_cast<HICON>(GetClassLongPtrW(g_main, GCLP_HICONSM));
+  const SIZE bigSize = IconSize(big);
+  const SIZE smallSize = IconSize(small);
+  Check(bigSize.cx == 32 && bigSize.cy == 32, "large icon 32x32", bigSize.cx, 32);
+  Check(smallSize.cx == GetSystemMetrics(SM_CXSMICON) &&
+            smallSize.cy == GetSystemMetrics(SM_CYSMICON),
+        "small icon at the system's small size", smallSize.cx, GetSystemMetrics(SM_CXSMICON));
+  // The 16x16 image of the resource, loaded on its own, must match what the class uses.
+  const auto own = static_cast<HICON>(
+      LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_APP), IMAGE_ICON, 16, 16, 0));
+  Check(own != nullptr && IconSize(own).cx == 16, "icon 101 has a 16x16 image");
+  if (own) DestroyIcon(own);
+}
+
 // --- The lesson view with the real GDI device, a real face and the real lessons. ---
 
 struct RealView {
@@ -1120,6 +1149,7 @@ void TestThread(std::wstring name, std::wstring exe) {
       SetWindowLongPtrW(g_main, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(HarnessProc)));
   if (name == L"menu") {
     CheckMenu();
+    CheckIcons();
     PostMessageW(g_main, WM_CLOSE, 0, 0);
   } else if (name == L"commands") {
     CheckCommands();
