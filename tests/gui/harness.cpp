@@ -1086,6 +1086,53 @@ void CheckMissingLesson() {
   PostMessageW(g_main, WM_CLOSE, 0, 0);
 }
 
+// The face a control's font really got, as the font mapper chose it.
+std::wstring MatchedFace(HWND control) {
+  HFONT font = reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0));
+  if (!font) return L"(no font)";
+  HDC dc = GetDC(control);
+  HGDIOBJ previous = SelectObject(dc, font);
+  wchar_t face[LF_FACESIZE] = {};
+  GetTextFaceW(dc, LF_FACESIZE, face);
+  SelectObject(dc, previous);
+  ReleaseDC(control, dc);
+  return face;
+}
+
+// The search box and the font dialog's preview show a Hebrew-only face in that face.
+void CheckDialogFaces() {
+  PostMessageW(g_main, WM_COMMAND, IDC_SEARCH, 0);
+  if (HWND search = WaitForOwnedDialog(g_main, 3000)) {
+    const std::wstring face = MatchedFace(GetDlgItem(search, IDC_SEARCH_EDIT));
+    Check(face == g_real.face, "search box in the chosen face");
+    if (face != g_real.face) std::printf("search box face: %ls\n", face.c_str());
+    Answer(search, IDCANCEL);
+    for (int i = 0; i < 40 && IsWindow(search); ++i)
+      Sleep(25);
+  } else {
+    Check(false, "search dialog shown");
+  }
+  PostMessageW(g_main, WM_COMMAND, IDC_FONT, 0);
+  if (HWND dialog = WaitForOwnedDialog(g_main, 3000)) {
+    HWND faces = GetDlgItem(dialog, IDC_FONT_FACES);
+    const LRESULT row = SendMessageW(faces, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                     reinterpret_cast<LPARAM>(g_real.face.c_str()));
+    Check(row != LB_ERR, "face listed in the font dialog");
+    SendMessageW(faces, LB_SETCURSEL, static_cast<WPARAM>(row), 0);
+    SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDC_FONT_FACES, LBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(faces));
+    const std::wstring face = MatchedFace(GetDlgItem(dialog, IDC_FONT_PREVIEW));
+    Check(face == g_real.face, "font preview in the chosen face");
+    if (face != g_real.face) std::printf("preview face: %ls\n", face.c_str());
+    Answer(dialog, IDCANCEL);
+    for (int i = 0; i < 40 && IsWindow(dialog); ++i)
+      Sleep(25);
+  } else {
+    Check(false, "font dialog shown");
+  }
+  PostMessageW(g_main, WM_CLOSE, 0, 0);
+}
+
 void TestThread(std::wstring name, std::wstring exe) {
   if (name == L"view_missing") WaitForMissingLessonBox();
   for (int i = 0; i < 200 && !g_main; ++i) {
@@ -1120,6 +1167,8 @@ void TestThread(std::wstring name, std::wstring exe) {
     CheckRealViewWithoutBar();
   } else if (name == L"view_missing") {
     CheckMissingLesson();
+  } else if (name == L"dialog_faces") {
+    CheckDialogFaces();
   } else {
     Check(false, "known test");
     PostMessageW(g_main, WM_CLOSE, 0, 0);
@@ -1167,7 +1216,7 @@ int wmain(int argc, wchar_t** argv) {
     g_viewNotices = notices.get();
   }
   const bool realView = name == L"view_real" || name == L"view_real_nobar";
-  if ((realView || name == L"view_missing") && argc > 3) {
+  if ((realView || name == L"view_missing" || name == L"dialog_faces") && argc > 3) {
     // quillmere_harness view_real FACE BASE [CAPTURE]: the real fonts over the real lessons.
     g_real.face = argv[2];
     g_real.base = static_cast<DWORD>(std::wcstoul(argv[3], nullptr, 0));
