@@ -1,4 +1,4 @@
-// Layout of a lesson-sized text and drawing of one screen of it, over a device with fixed metrics.
+// Layout of the largest lesson and drawing of one screen of it, over a device with fixed metrics.
 #include <benchmark/benchmark.h>
 
 #include <cstdint>
@@ -7,6 +7,8 @@
 #include <vector>
 
 #include "frame/app_state.h"
+#include "resources/generated_records.h"
+#include "store/records.h"
 #include "text/conversion.h"
 #include "text/document.h"
 #include "text/draw.h"
@@ -83,64 +85,49 @@ class MetricsDevice final : public TextDevice {
   int mode_ = kOpaque;
 };
 
-// A lesson-like text: three headings, a rule, then right-aligned pointed body paragraphs, a
-// few small ones and an ASCII line, about 11 KB in all.
-TextBuffer LessonText(std::size_t& size) {
-  std::uint32_t seed = 12345;
-  auto next = [&seed](std::uint32_t n) {
-    seed = seed * 1103515245u + 12345u;
-    return (seed >> 16) % n;
-  };
-  std::vector<std::uint8_t> all;
-  auto paragraph = [&](std::uint8_t style, std::uint8_t param, int bytes) {
-    all.push_back(style);
-    all.push_back(param);
-    const std::size_t start = all.size();
-    while (all.size() - start < static_cast<std::size_t>(bytes)) {
-      const int letters = 2 + static_cast<int>(next(6));
-      for (int k = 0; k < letters; ++k) {
-        if (next(10) < 4) all.push_back(static_cast<std::uint8_t>(0x15 + next(11)));  // point
-        all.push_back(static_cast<std::uint8_t>(next(8) == 0 ? 0x41 + next(24) : 0x61 + next(27)));
-      }
-      if (next(12) == 0) all.push_back(next(2) ? '.' : ',');
-      all.push_back(' ');
+// The largest of the 247 lessons, decoded, and its size up to the document's end.
+TextBuffer LargestLesson(std::size_t& size) {
+  InstallGeneratedRecords();
+  TextBuffer largest;
+  size = 0;
+  for (int n = 1; n <= kLessonCount; ++n) {
+    TextBuffer text = LoadRecord(n);
+    if (!text) continue;
+    std::size_t length = 0;
+    while (text[length] != 0)
+      length += 2 + std::strlen(reinterpret_cast<const char*>(text.get() + length + 2)) + 1;
+    if (length > size) {
+      size = length;
+      largest = std::move(text);
     }
-    all.back() = 0;
-  };
-  paragraph(0xD1, 0, 30);
-  paragraph(0xD2, 0, 40);
-  paragraph(0xD1, 0, 60);
-  all.insert(all.end(), {0xC7, 0xD2, 0});
-  for (int p = 0; p < 20; ++p)
-    paragraph(p % 7 == 6 ? 0xB2 : 0xB1, 0, 350 + next(350));
-  const char ascii[] = "See also: www.example.org/lessons";
-  all.push_back(0x81);
-  all.push_back(0);
-  all.insert(all.end(), ascii, ascii + sizeof(ascii));
-  all.insert(all.end(), {0, 0, 0});
-  size = all.size();
-  TextBuffer text = AllocArray<std::uint8_t>(all.size());
-  std::memcpy(text.get(), all.data(), all.size());
-  return text;
+  }
+  return largest;
 }
 
 struct Lesson {
   MetricsDevice dev;
   DocumentPtr doc;
   std::size_t bytes = 0;
+  std::uint16_t laid = kLayoutNoText;
 
   Lesson() {
     g_app.FontSettings.FontAsciiBase = BaseUnicode;
     g_app.FontSettings.FontSize = 12;
     const Box rect{8, 30, 8 + 620, 30 + 700};
     doc = CreateDocument(&dev, &rect, g_app.FontSettings, 100);
-    TextBuffer text = LessonText(bytes);
-    LayoutDocument(doc.get(), std::move(text));
+    TextBuffer text = LargestLesson(bytes);
+    laid = LayoutDocument(doc.get(), std::move(text));
+  }
+  bool Failed(benchmark::State& state) const {
+    if (laid == kLayoutDone) return false;
+    state.SkipWithError("the largest lesson was not laid out");
+    return true;
   }
 };
 
 void BM_LayoutLesson(benchmark::State& state) {
   Lesson lesson;
+  if (lesson.Failed(state)) return;
   for (auto _ : state)
     benchmark::DoNotOptimize(RelayoutDocument(lesson.doc.get()));
   state.counters["entries"] = lesson.doc->EntryCount;
@@ -151,6 +138,7 @@ BENCHMARK(BM_LayoutLesson)->Unit(benchmark::kMicrosecond);
 
 void BM_DrawScreen(benchmark::State& state) {
   Lesson lesson;
+  if (lesson.Failed(state)) return;
   lesson.doc->TopLine = 20;
   for (auto _ : state)
     benchmark::DoNotOptimize(DrawDocument(lesson.doc.get(), true));
@@ -160,6 +148,7 @@ BENCHMARK(BM_DrawScreen)->Unit(benchmark::kMicrosecond);
 
 void BM_DrawScreenWithMark(benchmark::State& state) {
   Lesson lesson;
+  if (lesson.Failed(state)) return;
   lesson.doc->TopLine = 20;
   const LineEntry& e = lesson.doc->Lines[25];
   lesson.doc->MarkStart = e.Offset;

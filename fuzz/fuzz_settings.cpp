@@ -48,10 +48,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::size_t at = 0;
   auto next = [&]() -> std::uint8_t { return at < size ? data[at++] : 0; };
 
-  // Each value: a type selector (0 leaves it missing), a length, then that many bytes.
+  // Each value: a type selector (0 leaves it missing), a length, then that many bytes. A length
+  // byte of 255 is followed by a 16-bit length, so that blobs of any size are stored too.
   for (const char16_t* name : kNames) {
     const std::uint8_t selector = next();
-    const std::size_t length = next();
+    std::size_t length = next();
+    if (length == 255) {
+      const std::size_t low = next();
+      length = low | std::size_t{next()} << 8;
+    }
     std::vector<std::uint8_t> bytes;
     for (std::size_t i = 0; i < length && at < size; ++i)
       bytes.push_back(next());

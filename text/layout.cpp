@@ -39,6 +39,14 @@ Align AlignOf(std::uint8_t style) {
   }
 }
 
+// A line's style without its blank row. A paragraph styled with StyleBlankAfter alone would
+// leave 0, which ends the line table and hides every line after it; such a line takes
+// StylePlain instead, whose font, colour and alignment are those of key 0.
+std::uint8_t WithoutBlankRow(std::uint8_t style) {
+  const auto bare = static_cast<std::uint8_t>(style & ~StyleBlankAfter);
+  return bare != 0 ? bare : StylePlain;
+}
+
 bool OnlySpaces(const std::uint8_t* p, std::int32_t n) {
   for (std::int32_t k = 0; k < n; ++k)
     if (p[k] != ' ') return false;
@@ -99,7 +107,7 @@ std::uint16_t Layout::Run() {
   doc_.LineCount = U16(doc_.LineCount + blank_ + i_);
   doc_.EntryCount = i_;
   if (i_ > 0 && (doc_.Lines[i_ - 1].Style & StyleBlankAfter)) {
-    doc_.Lines[i_ - 1].Style &= static_cast<std::uint8_t>(~StyleBlankAfter);
+    doc_.Lines[i_ - 1].Style = WithoutBlankRow(doc_.Lines[i_ - 1].Style);
     doc_.LineCount = U16(doc_.LineCount - 1);
   }
   return kLayoutDone;
@@ -263,7 +271,7 @@ std::uint16_t Layout::Lines(std::uint8_t g,
       e.Style = g;
       blank_ += BlankRows(g);
     } else {
-      e.Style = static_cast<std::uint8_t>(g & ~StyleBlankAfter);
+      e.Style = WithoutBlankRow(g);
     }
     s += m;
     n -= m;

@@ -91,6 +91,26 @@ TEST_F(Layout, OneLineAsciiParagraph) {
   EXPECT_EQ(dev.SelectedFont(), dev.SystemFont());
 }
 
+// A paragraph whose style byte is StyleBlankAfter alone: taking the flag off a line must not
+// leave a zero style, which would end the table early and hide the lines after it.
+TEST_F(Layout, BlankRowOnlyStyleKeepsTheTableWhole) {
+  Make(80, 200);  // ten units
+  ASSERT_EQ(Lay({{0x80, 0, Bytes("aaaa bbbb cccc")}, {0x81, 0, Bytes("dd")}}), kLayoutDone);
+  ASSERT_EQ(doc->EntryCount, 3);
+  EXPECT_EQ(Line(0).Style, StylePlain);  // not the paragraph's last line
+  EXPECT_EQ(Line(1).Style, 0x80);        // its last line keeps the blank row
+  EXPECT_EQ(Line(2).Style, 0x01);
+  EXPECT_EQ(Line(3).Style, 0);
+  EXPECT_EQ(doc->LineCount, 4);
+
+  // As the document's last paragraph its last line loses the flag too, and stays in the table.
+  ASSERT_EQ(Lay({{0x81, 0, Bytes("dd")}, {0x80, 0, Bytes("aaaa bbbb")}}), kLayoutDone);
+  ASSERT_EQ(doc->EntryCount, 2);
+  EXPECT_EQ(Line(1).Style, StylePlain);
+  EXPECT_EQ(doc->LineCount, 3);                             // the blank row after "dd" stays
+  EXPECT_EQ(ScrollToOffset(doc.get(), Line(1).Offset), 1);  // the walk reaches the last line
+}
+
 TEST_F(Layout, BreaksAtSpacesAndAfterHyphens) {
   Make(80, 100);  // ten units
   ASSERT_EQ(Lay({{0x01, 0, Bytes("aaaa bbbb cccc")}}), kLayoutDone);
