@@ -1,8 +1,6 @@
 // The About box: product line, picture, version and a link button that opens the maker's site.
 #include "about/about_dialog.h"
 
-#include <shellapi.h>
-
 #include <string>
 
 #include "about/addresses.h"
@@ -123,13 +121,15 @@ void CheckForUpdates(HWND owner) {
 
 BOOL OpenWithShell(HWND owner, std::u16string_view address) {
   const std::wstring file(address.begin(), address.end());
-  if (g_opener) return g_opener(owner, file.c_str());
   SHELLEXECUTEINFOW info{};
   info.cbSize = sizeof(info);
   info.fMask = SEE_MASK_FLAG_NO_UI;
   info.hwnd = owner;
   info.lpVerb = L"Open";
   info.lpFile = file.c_str();
+  // The page is opened for the user to read: a show command of 0 would ask for it hidden.
+  info.nShow = SW_SHOWNORMAL;
+  if (g_opener) return g_opener(&info);
   return ShellExecuteExW(&info);
 }
 
@@ -142,6 +142,10 @@ INT_PTR CALLBACK AboutDialog(HWND dialog, UINT message, WPARAM wParam, LPARAM lP
       return 0;
     case WM_COMMAND:
       return OnCommand(dialog, wParam, lParam);
+    case WM_HELP:
+      // Left to the default handling, F1 here would reach the owner, whose WM_HELP opens a
+      // second About box over this one and takes over the one link font record.
+      return 1;
     default:
       return 0;
   }

@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <shellapi.h>
+
 #include <string_view>
 
 namespace qm {
@@ -22,8 +24,8 @@ void CheckForUpdates(HWND owner);
 // Hands an address to the shell (ShellExecuteExW, no error interface); non-zero on success.
 BOOL OpenWithShell(HWND owner, std::u16string_view address);
 
-// Test seam: replaces the shell call (owner, address) -> result.
-using ShellOpener = BOOL (*)(HWND owner, const wchar_t* address);
+// Test seam: receives the filled shell request instead of ShellExecuteExW; null restores it.
+using ShellOpener = BOOL (*)(SHELLEXECUTEINFOW* request);
 void SetShellOpener(ShellOpener opener);
 
 // The link font of the open About box (tests).

@@ -26,7 +26,7 @@ struct FontDialogState {
   FontListEntry* nextFree = nullptr;
   HFONT previewFont = nullptr;
   int entriesLeft = 0;
-  LOGFONTW preview{};  // only lfHeight and lfFaceName are ever set
+  LOGFONTW preview{};  // lfHeight, lfFaceName and lfCharSet (DEFAULT_CHARSET) are set
   FontSettings* settings = nullptr;
   std::vector<HeapArray<FontListEntry>> blocks;  // owners of the entry blocks
 };
@@ -69,6 +69,11 @@ void FillFaceList(HWND dialog) {
   HWND list = GetDlgItem(dialog, IDC_FONT_FACES);
   SendMessageW(list, LB_RESETCONTENT, 0, 0);
   for (const FontListEntry* e = g_state.head; e; e = e->next) {
+    // Some systems report a face once per style; one row per name is enough to choose it.
+    if (SendMessageW(list, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                     reinterpret_cast<LPARAM>(e->faceName)) != LB_ERR) {
+      continue;
+    }
     SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(e->faceName));
   }
   SendMessageW(list, LB_SELECTSTRING, static_cast<WPARAM>(-1),
@@ -234,6 +239,9 @@ void ReadChoices(HWND dialog, int mode) {
     }
     return;
   }
+  // With the character set left at ANSI_CHARSET (0) the font mapper passes over a face that
+  // holds Hebrew but no Western code page and previews another face instead.
+  g_state.preview.lfCharSet = DEFAULT_CHARSET;
   g_state.previewFont = CreateFontIndirectW(&g_state.preview);
   SendDlgItemMessageW(dialog, IDC_FONT_PREVIEW, WM_SETFONT,
                       reinterpret_cast<WPARAM>(g_state.previewFont), TRUE);

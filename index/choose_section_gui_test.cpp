@@ -22,6 +22,7 @@
 #include "resources/resource.h"
 #include "store/record_source.h"
 #include "tests/gui/reader_process.h"
+#include "tests/gui/timed_steps.h"
 #include "tests/gui/window_image.h"
 #include "tests/recording_notices.h"
 
@@ -29,11 +30,7 @@ using qm::gui::Check;
 
 namespace {
 
-using Step = std::function<bool()>;  // false: not ready yet, try again on the next tick
-
-std::vector<Step> g_steps;
-std::size_t g_next = 0;
-int g_ticks = 0;
+using qm::gui::Step;
 std::wstring g_shot;
 
 HWND Main() {
@@ -43,25 +40,9 @@ HWND Dialog() {
   return FindWindowW(L"#32770", L"Choose Section");
 }
 
-void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
-  if (++g_ticks == 400) {
-    Check(false, "steps finished in time", static_cast<long long>(g_next), 0);
-    g_next = g_steps.size();
-  }
-  if (g_next < g_steps.size()) {
-    if (g_steps[g_next]()) ++g_next, g_ticks = 0;
-    return;
-  }
+void CloseWhatIsOpen() {
   if (HWND dialog = Dialog()) PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
   if (HWND main = Main()) PostMessageW(main, WM_CLOSE, 0, 0);
-}
-
-void Key(WORD vk, bool up) {
-  INPUT in{};
-  in.type = INPUT_KEYBOARD;
-  in.ki.wVk = vk;
-  in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-  SendInput(1, &in, sizeof in);
 }
 
 int LineOf(const qm::IndexOutline& o, std::uint16_t id) {
@@ -134,91 +115,92 @@ int wmain(int argc, wchar_t** argv) {
   }
   SeedSettings();
 
-  g_steps = {
-      [] {  // Ctrl+D through the accelerator table
-        HWND main = Main();
-        if (!main || Dialog()) return false;
-        Check(qm::g_app.CurrentLesson == 30, "pinned lesson", qm::g_app.CurrentLesson, 30);
-        SetForegroundWindow(main);
-        Key(VK_CONTROL, false);
-        Key('D', false);
-        Key('D', true);
-        Key(VK_CONTROL, true);
-        return true;
+  qm::gui::StartSteps(
+      {
+          [] {  // Ctrl+D through the accelerator table
+            HWND main = Main();
+            if (!main || Dialog()) return false;
+            Check(qm::g_app.CurrentLesson == 30, "pinned lesson", qm::g_app.CurrentLesson, 30);
+            SetForegroundWindow(main);
+            qm::gui::SendKey(VK_CONTROL, false);
+            qm::gui::SendKey('D', false);
+            qm::gui::SendKey('D', true);
+            qm::gui::SendKey(VK_CONTROL, true);
+            return true;
+          },
+          [] {
+            HWND dialog = Dialog();
+            if (!dialog) return false;
+            Check(GetWindow(dialog, GW_OWNER) == Main(), "owned by the main window");
+            const qm::IndexOutline* o = qm::ChooseSectionOutline();
+            Check(o != nullptr, "outline made");
+            if (o) {
+              Check(LineOf(*o, qm::testing::LessonId(30)) > 1, "current lesson revealed");
+              Check(LineOf(*o, qm::testing::LessonId(31)) > 1, "the next lesson revealed");
+              Check(LineOf(*o, qm::testing::LessonId(200)) == 1, "bookmark shown");
+            }
+            return true;
+          },
+          [] {
+            if (!g_shot.empty()) {
+              HWND dialog = Dialog();
+              RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+              Check(qm::gui::SaveImage(qm::gui::CaptureWindow(dialog), g_shot), "screenshot saved");
+            }
+            PostMessageW(Dialog(), WM_KEYDOWN, VK_ESCAPE, 0);
+            return true;
+          },
+          [] {
+            if (!Closed()) return false;
+            Check(qm::g_app.CurrentLesson == 30, "Escape keeps the lesson", qm::g_app.CurrentLesson,
+                  30);
+            PostMessageW(Main(), WM_COMMAND, IDC_INDEX, 0);  // File > Choose Article, Go > Index
+            return true;
+          },
+          [] {
+            if (!Dialog()) return false;
+            PostMessageW(Dialog(), WM_KEYDOWN, VK_RETURN, 0);
+            return true;
+          },
+          [] {
+            if (!Closed()) return false;
+            Check(qm::g_app.CurrentLesson == 30, "Enter keeps the lesson", qm::g_app.CurrentLesson,
+                  30);
+            PostMessageW(Main(), WM_COMMAND, IDC_CHOOSE_ARTICLE, 0);  // the toolbar button
+            return true;
+          },
+          [] { return ClickEntry(qm::testing::LessonId(31)); },
+          [] {
+            if (!Closed()) return false;
+            Check(qm::g_app.CurrentLesson == 31, "a click on a lesson goes there",
+                  qm::g_app.CurrentLesson, 31);
+            PostMessageW(Main(), WM_COMMAND, IDC_INDEX, 0);
+            return true;
+          },
+          [] { return ClickEntry(qm::testing::LessonId(200)); },
+          [] {
+            if (!Closed()) return false;
+            Check(qm::g_app.CurrentLesson == 200, "a click on a bookmark goes there",
+                  qm::g_app.CurrentLesson, 200);
+            PostMessageW(Main(), WM_COMMAND, IDC_INDEX, 0);
+            return true;
+          },
+          [] {
+            if (!Dialog()) return false;
+            PostMessageW(Dialog(), WM_SYSCOMMAND, SC_CLOSE, 0);  // the close box
+            return true;
+          },
+          [] {
+            if (!Closed()) return false;
+            Check(qm::g_app.CurrentLesson == 200, "the close box keeps the lesson",
+                  qm::g_app.CurrentLesson, 200);
+            return true;
+          },
       },
-      [] {
-        HWND dialog = Dialog();
-        if (!dialog) return false;
-        Check(GetWindow(dialog, GW_OWNER) == Main(), "owned by the main window");
-        const qm::IndexOutline* o = qm::ChooseSectionOutline();
-        Check(o != nullptr, "outline made");
-        if (o) {
-          Check(LineOf(*o, qm::testing::LessonId(30)) > 1, "current lesson revealed");
-          Check(LineOf(*o, qm::testing::LessonId(31)) > 1, "the next lesson revealed");
-          Check(LineOf(*o, qm::testing::LessonId(200)) == 1, "bookmark shown");
-        }
-        return true;
-      },
-      [] {
-        if (!g_shot.empty()) {
-          HWND dialog = Dialog();
-          RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
-          Check(qm::gui::SaveImage(qm::gui::CaptureWindow(dialog), g_shot), "screenshot saved");
-        }
-        PostMessageW(Dialog(), WM_KEYDOWN, VK_ESCAPE, 0);
-        return true;
-      },
-      [] {
-        if (!Closed()) return false;
-        Check(qm::g_app.CurrentLesson == 30, "Escape keeps the lesson", qm::g_app.CurrentLesson,
-              30);
-        PostMessageW(Main(), WM_COMMAND, IDC_INDEX, 0);  // File > Choose Article, Go > Index
-        return true;
-      },
-      [] {
-        if (!Dialog()) return false;
-        PostMessageW(Dialog(), WM_KEYDOWN, VK_RETURN, 0);
-        return true;
-      },
-      [] {
-        if (!Closed()) return false;
-        Check(qm::g_app.CurrentLesson == 30, "Enter keeps the lesson", qm::g_app.CurrentLesson, 30);
-        PostMessageW(Main(), WM_COMMAND, IDC_CHOOSE_ARTICLE, 0);  // the toolbar button
-        return true;
-      },
-      [] { return ClickEntry(qm::testing::LessonId(31)); },
-      [] {
-        if (!Closed()) return false;
-        Check(qm::g_app.CurrentLesson == 31, "a click on a lesson goes there",
-              qm::g_app.CurrentLesson, 31);
-        PostMessageW(Main(), WM_COMMAND, IDC_INDEX, 0);
-        return true;
-      },
-      [] { return ClickEntry(qm::testing::LessonId(200)); },
-      [] {
-        if (!Closed()) return false;
-        Check(qm::g_app.CurrentLesson == 200, "a click on a bookmark goes there",
-              qm::g_app.CurrentLesson, 200);
-        PostMessageW(Main(), WM_COMMAND, IDC_INDEX, 0);
-        return true;
-      },
-      [] {
-        if (!Dialog()) return false;
-        PostMessageW(Dialog(), WM_SYSCOMMAND, SC_CLOSE, 0);  // the close box
-        return true;
-      },
-      [] {
-        if (!Closed()) return false;
-        Check(qm::g_app.CurrentLesson == 200, "the close box keeps the lesson",
-              qm::g_app.CurrentLesson, 200);
-        return true;
-      },
-  };
-  SetTimer(nullptr, 0, 50, Tick);
+      CloseWhatIsOpen);
   const int code = qm::RunReader(instance, SW_SHOWNORMAL, qm::QueryPlatformId);
   Check(code == 0, "reader exit code", code, 0);
-  Check(g_next == g_steps.size(), "every step ran", static_cast<long long>(g_next),
-        static_cast<long long>(g_steps.size()));
+  qm::gui::CheckEveryStepRan();
   Check(notices.shown.empty(), "no notices", static_cast<long long>(notices.shown.size()), 0);
   std::printf("index_gui_tests: %s\n", qm::gui::Failures() ? "FAILED" : "passed");
   return qm::gui::Failures() ? 1 : 0;

@@ -40,6 +40,7 @@ void SetEditFont(HWND edit) {
   const FontSettings& settings = EditFontSettings();
   LOGFONTW lf{};
   lf.lfHeight = settings.FontSize;
+  lf.lfCharSet = DEFAULT_CHARSET;  // a Hebrew-only face is not passed over for ANSI_CHARSET
   for (std::size_t i = 0; i + 1 < std::size(lf.lfFaceName) && settings.FontName[i]; ++i) {
     lf.lfFaceName[i] = static_cast<wchar_t>(settings.FontName[i]);
   }

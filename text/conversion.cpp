@@ -109,6 +109,36 @@ HeapArray<char16_t> ToDisplayText(const std::uint8_t* text,
   return storage;
 }
 
+namespace {
+
+bool IsDigit(char16_t u) {
+  return u >= u'0' && u <= u'9';
+}
+
+bool JoinsDigits(char16_t u) {
+  return u == u'.' || u == u',' || u == u':' || u == u'/' || u == u'-';
+}
+
+// Numbers read left to right in either direction of the text around them, so the reversal of
+// a visually ordered run must leave each number (digits, joined by single separators) as it was.
+void RestoreNumbers(char16_t* units, std::int32_t n) {
+  std::int32_t i = 0;
+  while (i < n) {
+    if (!IsDigit(units[i])) {
+      ++i;
+      continue;
+    }
+    std::int32_t end = i + 1;
+    while (end < n && (IsDigit(units[end]) ||
+                       (JoinsDigits(units[end]) && end + 1 < n && IsDigit(units[end + 1]))))
+      ++end;
+    std::reverse(units + i, units + end);
+    i = end;
+  }
+}
+
+}  // namespace
+
 int ReverseRun(char16_t* units, std::int32_t n) {
   if (!units || n <= 1) {
     if (units && n == 1) units[0] = Mirrored(units[0]);
@@ -118,6 +148,7 @@ int ReverseRun(char16_t* units, std::int32_t n) {
   if (!scratch) return 1;
   for (std::int32_t i = 0; i < n; ++i)
     scratch[n - 1 - i] = Mirrored(units[i]);
+  RestoreNumbers(scratch.get(), n);
   std::memcpy(units, scratch.get(), static_cast<std::size_t>(n) * sizeof(char16_t));
   return 0;
 }

@@ -107,6 +107,20 @@ TEST_F(Conversion, ReverseMirrorsBracketsButNotAsStored) {
   EXPECT_EQ(braces, u"{x}");
 }
 
+TEST_F(Conversion, ReverseKeepsNumbersReadingLeftToRight) {
+  // "40 - alef bet" in visual order: the number keeps its order, the letters turn round.
+  std::u16string title = u"\u05D1\u05D0 - 40";
+  ASSERT_EQ(ReverseRun(title.data(), static_cast<std::int32_t>(title.size())), 0);
+  EXPECT_EQ(title, u"40 - \u05D0\u05D1");
+  // Separators between two digits belong to the number; a trailing one does not.
+  std::u16string date = u"\u05D0 12.5, 3:45-";
+  ASSERT_EQ(ReverseRun(date.data(), static_cast<std::int32_t>(date.size())), 0);
+  EXPECT_EQ(date, u"-3:45 ,12.5 \u05D0");
+  std::u16string digits = u"(1)";
+  ASSERT_EQ(ReverseRun(digits.data(), 3), 0);
+  EXPECT_EQ(digits, u"(1)");
+}
+
 TEST_F(Conversion, BufferIsReusedUntilALongerRunComes) {
   std::vector<std::uint8_t> bytes(40, 0x61);
   const char16_t* first = ToDisplayText(bytes.data(), g_conversion, 20);

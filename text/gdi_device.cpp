@@ -43,6 +43,10 @@ GdiObject GdiDevice::NewFont(const FontRequest& request) {
   lf.lfHeight = request.height;
   lf.lfWeight = request.weight;
   lf.lfUnderline = request.underline;
+  // The face name decides, not the character set: with ANSI_CHARSET (0) the font mapper passes
+  // over a face that holds Hebrew but no Western code page and draws the lesson in another
+  // face, as boxes.
+  lf.lfCharSet = DEFAULT_CHARSET;
   std::copy_n(request.faceName, LF_FACESIZE - 1, lf.lfFaceName);
   lf.lfFaceName[LF_FACESIZE - 1] = 0;
   return CreateFontIndirectW(&lf);

@@ -77,6 +77,28 @@ TEST_F(GdiDeviceTest, FontsMetricsAndFits) {
   EXPECT_EQ(dev.Select(nullptr), nullptr);
 }
 
+// A face that holds Hebrew but no Western code page is still the face the request names.
+TEST_F(GdiDeviceTest, HebrewOnlyFaceIsTaken) {
+  GdiDevice dev(dc_);
+  FontRequest request;
+  request.height = -20;
+  request.weight = 400;
+  std::copy_n(u"Frank Ruehl CLM", 16, request.faceName);
+  GdiObject font = dev.NewFont(request);
+  ASSERT_NE(font, nullptr);
+  {
+    ScopedSelect select(dev, font);
+    wchar_t face[LF_FACESIZE] = {};
+    GetTextFaceW(dc_, LF_FACESIZE, face);
+    EXPECT_STREQ(face, L"Frank Ruehl CLM");
+    // Alef is one of its own glyphs, not the missing-glyph box.
+    WORD glyph = 0;
+    EXPECT_EQ(GetGlyphIndicesW(dc_, L"\u05D0", 1, &glyph, GGI_MARK_NONEXISTING_GLYPHS), 1u);
+    EXPECT_NE(glyph, 0xFFFF);
+  }
+  dev.Delete(font);
+}
+
 TEST_F(GdiDeviceTest, DrawsTextFillsRectanglesAndBitmaps) {
   GdiDevice dev(dc_);
   dev.SetBkMode(kTransparent);

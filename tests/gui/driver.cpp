@@ -2,6 +2,7 @@
 // reads its registry key and its pixels. Also takes the screenshots of `./dev shot`.
 //   quillmere_gui_driver READER.exe TEST
 //   quillmere_gui_driver READER.exe shot OUT.png [--lesson N] [--size WxH] [--settings FILE]
+//                        [--search KEYS] [--open index|search|font|about]
 #include <windows.h>
 
 #include <cstdio>
@@ -20,6 +21,10 @@ namespace {
 constexpr DWORD kDefaultFlags = 0xD1140040;
 constexpr DWORD kLessonPinned = 0x4;
 constexpr int kBookmarkCommand = 123;
+// The Hebrew face and size a screenshot uses when its settings name none, as a first start's
+// font dialog would leave them.
+constexpr wchar_t kShotFace[] = L"Frank Ruehl CLM";
+constexpr DWORD kShotFontSize = 14;
 
 // A font dialog that a start without a stored font opens: cancel it.
 void DismissStartDialog(HWND window) {
@@ -156,19 +161,55 @@ int Bookmarks(const std::wstring& exe) {
   return Failures() ? 1 : 0;
 }
 
+// Types KEYS into the search dialog as a user would (Latin keys through the Hebrew keyboard map)
+// and presses Enter; true once the dialog has closed again.
+bool SearchFor(HWND window, const std::wstring& keys) {
+  PostMessageW(window, WM_COMMAND, 116, 0);
+  HWND dialog = WaitForOwnedDialog(window, 3000);
+  if (!dialog) return false;
+  HWND edit = GetDlgItem(dialog, 1013);
+  for (wchar_t ch : keys)
+    SendMessageW(edit, WM_CHAR, ch, 0);
+  PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+  for (int i = 0; i < 100 && IsWindow(dialog); ++i)
+    Sleep(50);
+  return !IsWindow(dialog);
+}
+
+// The command that opens each dialog a screenshot can show.
+int DialogCommand(const std::wstring& name) {
+  if (name == L"index") return 119;
+  if (name == L"search") return 116;
+  if (name == L"font") return 40006;
+  if (name == L"about") return 40004;
+  return 0;
+}
+
 int Shot(const std::wstring& exe, int argc, wchar_t** argv) {
   std::wstring out = argv[3];
-  std::wstring settings;
+  std::wstring settings, search, open;
   int lesson = 0, width = 0, height = 0;
   for (int i = 4; i + 1 < argc; i += 2) {
     const std::wstring opt = argv[i];
     if (opt == L"--lesson") lesson = _wtoi(argv[i + 1]);
     if (opt == L"--settings") settings = argv[i + 1];
     if (opt == L"--size") std::swscanf(argv[i + 1], L"%dx%d", &width, &height);
+    if (opt == L"--search") search = argv[i + 1];
+    if (opt == L"--open") open = argv[i + 1];
+  }
+  if (!open.empty() && DialogCommand(open) == 0) {
+    std::printf("--open takes index, search, font or about\n");
+    return 2;
   }
   if (!settings.empty() && !SeedSettingsFile(settings)) {
     std::printf("cannot read the settings file\n");
     return 2;
+  }
+  // Without a stored face the reader would open its first-start font dialog instead.
+  const auto face = ReadString(L"FontName");
+  if (!face || face->empty()) {
+    WriteString(L"FontName", kShotFace);
+    if (!ReadDword(L"FontSize")) WriteDword(L"FontSize", kShotFontSize);
   }
   if (lesson > 0) {
     WriteDword(L"Lesson", static_cast<DWORD>(lesson));
@@ -185,10 +226,28 @@ int Shot(const std::wstring& exe, int argc, wchar_t** argv) {
     return 1;
   }
   DismissStartDialog(reader.Window());
-  RedrawWindow(reader.Window(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-  Sleep(300);
-  const Image image = CaptureWindow(reader.Window());
+  if (!search.empty() && !SearchFor(reader.Window(), search)) {
+    std::printf("the search did not finish (a \"Not Found!\" box?)\n");
+    return 1;
+  }
+  HWND shown = reader.Window();
+  if (!open.empty()) {
+    PostMessageW(reader.Window(), WM_COMMAND, static_cast<WPARAM>(DialogCommand(open)), 0);
+    shown = WaitForOwnedDialog(reader.Window(), 3000);
+    if (!shown) {
+      std::printf("the dialog did not open\n");
+      return 1;
+    }
+  }
+  RedrawWindow(shown, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+  Sleep(500);
+  const Image image = CaptureWindow(shown);
   const bool saved = SaveImage(image, out);
+  if (shown != reader.Window()) {
+    PostMessageW(shown, WM_COMMAND, IDCANCEL, 0);
+    for (int i = 0; i < 60 && IsWindow(shown); ++i)
+      Sleep(50);
+  }
   reader.Close();
   if (!saved) std::printf("cannot write the image\n");
   return saved ? 0 : 1;

@@ -188,6 +188,17 @@ std::optional<std::vector<std::uint8_t>> ReadBinary(const wchar_t* name) {
   return result;
 }
 
+std::optional<std::wstring> ReadString(const wchar_t* name) {
+  const auto bytes = ReadBinary(name);
+  if (!bytes) return std::nullopt;
+  std::wstring text(bytes->size() / 2, L'\0');
+  for (std::size_t i = 0; i < text.size(); ++i)
+    text[i] = static_cast<wchar_t>((*bytes)[2 * i] | ((*bytes)[2 * i + 1] << 8));
+  while (!text.empty() && text.back() == L'\0')
+    text.pop_back();
+  return text;
+}
+
 bool SettingsKeyExists() {
   HKEY key = OpenSettings(KEY_READ, false);
   if (key) RegCloseKey(key);

@@ -55,6 +55,7 @@ void WriteString(const wchar_t* name, const std::wstring& value);
 void WriteBinary(const wchar_t* name, const std::vector<std::uint8_t>& bytes);
 std::optional<DWORD> ReadDword(const wchar_t* name);
 std::optional<std::vector<std::uint8_t>> ReadBinary(const wchar_t* name);
+std::optional<std::wstring> ReadString(const wchar_t* name);
 bool SettingsKeyExists();
 // Lines "Name=dword:N" (decimal or 0x hex), "Name=string:TEXT", "Name=binary:HEX"; false on a
 // line it cannot read.

@@ -21,7 +21,7 @@ package_main() {
   rm -rf "$stage"
   if [ -f "$ROOT/tools/dev/shot.sh" ]; then
     say "README screenshot"
-    run_script shot "$ROOT/docs/lesson.png"
+    run_script shot "$ROOT/docs/lesson.png" --lesson 136 --size 800x600
   fi
   ls -l "$dist"
 }

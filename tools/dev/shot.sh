@@ -1,10 +1,15 @@
-# ./dev shot OUT.png [--lesson N] [--size WxH] [--settings FILE]
+# ./dev shot OUT.png [--lesson N] [--size WxH] [--settings FILE] [--search KEYS] [--open DIALOG]
 # Builds, starts the reader under Xvfb in a fresh Wine prefix with the given settings seeded,
 # waits until it is idle, saves its window as PNG and closes it. A settings file holds lines
 # `Name=dword:N` (decimal or 0x hex), `Name=string:TEXT` or `Name=binary:HEX` for the values of
-# the reader's registry key; '#' starts a comment line.
+# the reader's registry key; '#' starts a comment line. --search types KEYS into the search dialog
+# (Latin keys through the Hebrew keyboard map) and presses Enter first; --open index|search|font|about
+# saves that dialog instead of the main window. QM_GUI_DPI=N takes it at N dots per inch.
+# Settings that name no "FontName" get Frank Ruehl CLM (Debian culmus) at 14 points, so the shot
+# shows pointed Yiddish instead of the first-start font dialog.
 if [ $# -lt 1 ] || [[ $1 == --* ]]; then
-  echo "usage: ./dev shot OUT.png [--lesson N] [--size WxH] [--settings FILE]" >&2
+  echo "usage: ./dev shot OUT.png [--lesson N] [--size WxH] [--settings FILE] [--search KEYS]" \
+    "[--open index|search|font|about]" >&2
   exit 2
 fi
 shot_out=$1
@@ -12,7 +17,7 @@ shift
 shot_args=()
 while [ $# -gt 0 ]; do
   case "$1" in
-    --lesson | --size)
+    --lesson | --size | --search | --open)
       [ $# -ge 2 ] || { echo "$1 needs a value" >&2; exit 2; }
       shot_args+=("$1" "$2")
       shift 2
@@ -34,3 +39,8 @@ mkdir -p "$(dirname "$shot_abs")"
 say "screenshot -> $shot_out"
 "$ROOT/tests/gui/run-gui-test" shot "$WINDOWS/quillmere_gui_driver.exe" "$WINDOWS/quillmere.exe" \
   shot "$shot_abs" "${shot_args[@]}" 2> >(grep -v 'X connection' >&2)
+# The driver writes PNG with stored (uncompressed) blocks; squeeze it when ImageMagick is here.
+if [[ $shot_abs == *.png ]] && command -v convert >/dev/null; then
+  convert "$shot_abs" -define png:compression-level=9 "$shot_abs.tmp.png" &&
+    mv "$shot_abs.tmp.png" "$shot_abs"
+fi

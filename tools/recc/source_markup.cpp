@@ -14,7 +14,8 @@ namespace qm::recc {
 
 namespace {
 
-constexpr std::array<StyleTag, 6> kTags = {{
+constexpr std::array<StyleTag, 7> kTags = {{
+    {"title", 0xDC, 0x00},
     {"center", 0xD1, 0x00},
     {"center-small", 0xD2, 0x00},
     {"body", 0xB1, 0x00},

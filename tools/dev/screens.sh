@@ -1,0 +1,28 @@
+# ./dev screens: the lesson, the index, the search, font and About dialogs at 96 and 144 dots per
+# inch, each set joined into one picture: docs/screens-96.png and docs/screens-144.png. Sourced by
+# ./dev (ROOT, say and run_script come from there).
+screens_main() {
+  local work settings dpi view
+  work=$(mktemp -d)
+  settings=$work/settings
+  # A Unicode Hebrew face, Reverse on (the platform orders the index's whole runs itself).
+  printf 'FontName=string:Ezra SIL\nFontSize=dword:16\nFontAsciiBase=dword:0x5D0\nFlags=dword:0xD1140844\n' \
+    >"$settings"
+  for dpi in 96 144; do
+    say "screens at $dpi dpi"
+    QM_GUI_DPI=$dpi run_script shot "$work/lesson.png" --lesson 40 --size 760x560 --settings "$settings"
+    for view in index search font about; do
+      QM_GUI_DPI=$dpi run_script shot "$work/$view.png" --lesson 40 --size 760x560 \
+        --settings "$settings" --open "$view"
+    done
+    convert "$work/index.png" "$work/search.png" -gravity center -background white -append \
+      "$work/left.png"
+    convert "$work/font.png" "$work/about.png" -gravity center -background white -append \
+      "$work/right.png"
+    convert "$work/lesson.png" "$work/left.png" "$work/right.png" -bordercolor white -border 6 \
+      -gravity north -background white +append "$ROOT/docs/screens-$dpi.png"
+  done
+  rm -rf "$work"
+  ls -l "$ROOT"/docs/screens-*.png
+}
+screens_main "$@"
