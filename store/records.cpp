@@ -17,6 +17,12 @@ constexpr std::uint32_t kRecordIdOffset = 1000;
 // Bytes the fast paths may write at once; they run only while this many fit in the buffer.
 constexpr std::size_t kWideCopy = 16;
 
+// Zero bytes after the text. A text cut short of its own terminators (a damaged record that
+// still decodes) then ends, for a reader that walks it paragraph by paragraph (style,
+// parameter, text, zero), within its buffer: at worst a style byte is last, and the three
+// bytes after it read as an empty parameter, an empty text and the end of the document.
+constexpr std::size_t kTextPadding = 4;
+
 TextBuffer Fail(std::int32_t* status, LoadStatus reason) {
   if (status) *status = reason;
   return nullptr;
@@ -139,12 +145,12 @@ TextBuffer Decompress(const std::uint8_t* source,
                       std::uint32_t textLength,
                       std::int32_t* status) {
   if (!source || textLength == 0) return Fail(status, BadArgument);
-  TextBuffer text = AllocArray<std::uint8_t>(std::size_t{textLength} + 2);
+  TextBuffer text = AllocArray<std::uint8_t>(std::size_t{textLength} + kTextPadding);
   if (!text) return Fail(status, RecordUnreadable);
 
   const DecodeEnd end = DecodeTokens(source, source + sourceLength, text.get(), textLength);
   if (end == DecodeEnd::Full) {
-    text[textLength] = 0;
+    std::memset(text.get() + textLength, 0, kTextPadding);
     return text;
   }
   text.reset();

@@ -50,7 +50,8 @@ TextBuffer DecodeStream(const std::uint8_t* payload,
                         std::uint32_t payloadLength,
                         std::int32_t* status = nullptr);
 
-// The PalmDoc decoder: sourceLength bytes of tokens into a buffer of textLength + 2 bytes.
+// The PalmDoc decoder: sourceLength bytes of tokens into a buffer of textLength + 4 bytes, the
+// text followed by four zero bytes.
 // BadArgument for a null source or textLength 0; RecordUnreadable when the buffer cannot be
 // allocated (silent); LengthMismatch when the tokens end before textLength bytes; CorruptStream
 // as described above. Reads only source[0, sourceLength).
