@@ -7,6 +7,7 @@
 
 #include "about/addresses.h"
 #include "about/update_request.h"
+#include "frame/dialog_picture_win.h"
 #include "resources/resource.h"
 
 namespace qm {
@@ -15,6 +16,7 @@ namespace {
 
 struct AboutState {
   HFONT linkFont = nullptr;
+  HBITMAP picture = nullptr;  // the dialog's own: the control releases no image it was given
   WNDPROC previousLinkProc = nullptr;
 };
 AboutState g_about;
@@ -36,6 +38,7 @@ INT_PTR OnInitDialog(HWND dialog) {
   const std::u16string maker(kMakerAddress);
   SetDlgItemTextW(dialog, IDC_ABOUT_LINK, Wide(maker));
   g_about.linkFont = PrepareLink(dialog);
+  g_about.picture = ShowDialogPicture(dialog, IDC_ABOUT_PICTURE, IDB_ABOUT);
   return 0;
 }
 
@@ -142,6 +145,9 @@ INT_PTR CALLBACK AboutDialog(HWND dialog, UINT message, WPARAM wParam, LPARAM lP
       return 0;
     case WM_COMMAND:
       return OnCommand(dialog, wParam, lParam);
+    case WM_DESTROY:
+      DeletePicture(g_about.picture);
+      return 0;
     default:
       return 0;
   }
