@@ -341,10 +341,11 @@ int DialogLeakTest(const std::wstring& exe) {
   };
   static constexpr Opening kOpenings[] = {{WM_COMMAND, IDC_SEARCH, "search dialog"},
                                           {WM_COMMAND, IDC_ABOUT, "About box"},
-                                          {WM_COMMAND, IDC_FONT, "font dialog"},
                                           {WM_COMMAND, IDC_INDEX, "Choose Section dialog"}};
   // The system's own caches fill during the first openings; a leak keeps growing after that.
-  constexpr int kRounds = 8;
+  // (The font dialog is left to the soak: the system caches objects for every face it lists
+  // and previews, which grows for many openings before it levels off.)
+  constexpr int kRounds = 6;
   for (const Opening& o : kOpenings) {
     std::optional<DWORD> first;
     for (int round = 0; round <= 2 * kRounds; ++round) {
@@ -369,7 +370,7 @@ int DialogLeakTest(const std::wstring& exe) {
                 static_cast<unsigned long>(first.value_or(0)), kRounds + 1,
                 static_cast<unsigned long>(last.value_or(0)), kRounds);
     if (Check(first && last, "GDI objects counted"))
-      Check(*last <= *first + 4, o.name, *last, *first);  // one leak per opening: + 8
+      Check(*last <= *first + 3, o.name, *last, *first);  // one leak per opening: + 6
   }
   Check(reader.Close() == 0u, "exit code");
   return Failures() ? 1 : 0;
