@@ -5,6 +5,7 @@
 
 #include "about/addresses.h"
 #include "about/update_request.h"
+#include "frame/dialog_picture_win.h"
 #include "resources/resource.h"
 
 namespace qm {
@@ -13,6 +14,7 @@ namespace {
 
 struct AboutState {
   HFONT linkFont = nullptr;
+  HBITMAP picture = nullptr;  // the dialog's own: the control releases no image it was given
   WNDPROC previousLinkProc = nullptr;
 };
 AboutState g_about;
@@ -34,6 +36,7 @@ INT_PTR OnInitDialog(HWND dialog) {
   const std::u16string maker(kMakerAddress);
   SetDlgItemTextW(dialog, IDC_ABOUT_LINK, Wide(maker));
   g_about.linkFont = PrepareLink(dialog);
+  g_about.picture = ShowDialogPicture(dialog, IDC_ABOUT_PICTURE, IDB_ABOUT);
   return 0;
 }
 
@@ -146,6 +149,9 @@ INT_PTR CALLBACK AboutDialog(HWND dialog, UINT message, WPARAM wParam, LPARAM lP
       // Left to the default handling, F1 here would reach the owner, whose WM_HELP opens a
       // second About box over this one and takes over the one link font record.
       return 1;
+    case WM_DESTROY:
+      DeletePicture(g_about.picture);
+      return 0;
     default:
       return 0;
   }

@@ -8,14 +8,24 @@ namespace qm {
 
 namespace {
 AbortHandler g_handler = nullptr;
-}
+bool g_aborted = false;  // the handler ran: the program is ending
+}  // namespace
 
-void SetAbortHandler(AbortHandler handler) { g_handler = handler; }
+void SetAbortHandler(AbortHandler handler) {
+  g_handler = handler;
+  g_aborted = false;
+}
 
 void* AllocOrAbort(std::size_t bytes) {
   if (void* p = HeapAlloc(bytes)) return p;
+  // Once the path has run, the user has been told and the program is ending; callers that fail
+  // again before the loop ends (a dialog building its lines, say) must not repeat the box.
+  if (g_aborted) return nullptr;
   ShowNotice(Notice::OutOfMemory);
-  if (g_handler) g_handler();
+  if (g_handler) {
+    g_aborted = true;
+    g_handler();
+  }
   return nullptr;
 }
 

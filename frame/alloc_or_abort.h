@@ -9,7 +9,8 @@ namespace qm {
 // "There is not enough memory, aborting" and the shutdown save (once per process).
 void* AllocOrAbort(std::size_t bytes);
 
-// The shutdown save that the out-of-memory path runs; the program installs it at start.
+// The shutdown save that the out-of-memory path runs; the program installs it at start. Once it
+// has run, later failures return null without the notice. Installing a handler starts afresh.
 using AbortHandler = void (*)();
 void SetAbortHandler(AbortHandler handler);
 

@@ -6,6 +6,7 @@
 #include <bit>
 #include <span>
 
+#include "frame/alloc_or_abort.h"
 #include "frame/app_state.h"
 #include "frame/heap.h"
 #include "frame/notices.h"
@@ -34,7 +35,11 @@ void LoadBookmarks() {
   // The stored block holds n + 1 whole entries except for values of 0 or 1 bytes, and a stored
   // list may hold a 0 entry early; a fresh block of exactly n + 1 entries covers every form, and
   // the count stops at the first 0 entry, where every walk through the list stops anyway.
-  HeapArray<std::uint16_t> list = AllocArray<std::uint16_t>(std::size_t{n} + 1);
+  // Without memory for it the stored list must not be lost: this is the out-of-memory path,
+  // whose save writes nothing while the settings are being read. A plain failed allocation would
+  // leave no list, and the shutdown save would store that as an empty one.
+  HeapArray<std::uint16_t> list(
+      static_cast<std::uint16_t*>(AllocOrAbort((std::size_t{n} + 1) * sizeof(std::uint16_t))));
   if (!list) return;
   std::uint16_t count = 0;
   while (count < n && EntryAt(data.get(), count) != 0) {

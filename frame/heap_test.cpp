@@ -2,11 +2,16 @@
 
 #include <gtest/gtest.h>
 
+#include "frame/alloc_or_abort.h"
+#include "tests/recording_notices.h"
+
 namespace qm {
 namespace {
 
 int g_calls = 0;
-bool FailThird(std::size_t) { return ++g_calls != 3; }
+bool FailThird(std::size_t) {
+  return ++g_calls != 3;
+}
 
 TEST(Heap, GateFailsTheChosenAllocationOnly) {
   g_calls = 0;
@@ -18,6 +23,33 @@ TEST(Heap, GateFailsTheChosenAllocationOnly) {
   SetAllocGate(nullptr);
   EXPECT_TRUE(a && b && d);
   EXPECT_FALSE(c);
+}
+
+int g_aborts = 0;
+
+TEST(AllocOrAbort, TellsTheUserAndSavesOnceWhateverFailsAfter) {
+  RecordingNotices notices;
+  g_aborts = 0;
+  SetAbortHandler([] { ++g_aborts; });
+  SetAllocGate([](std::size_t) { return false; });
+  EXPECT_EQ(AllocOrAbort(16), nullptr);
+  EXPECT_EQ(AllocOrAbort(16), nullptr);
+  EXPECT_EQ(AllocOrAbort(16), nullptr);
+  SetAllocGate(nullptr);
+  EXPECT_EQ(notices.Count(Notice::OutOfMemory), 1);
+  EXPECT_EQ(g_aborts, 1);
+  void* p = AllocOrAbort(16);  // memory that comes back is still handed out
+  EXPECT_NE(p, nullptr);
+  HeapRelease(p);
+
+  // A handler installed anew (a new run, in tests) starts the path afresh.
+  SetAbortHandler([] { ++g_aborts; });
+  SetAllocGate([](std::size_t) { return false; });
+  EXPECT_EQ(AllocOrAbort(16), nullptr);
+  SetAllocGate(nullptr);
+  SetAbortHandler(nullptr);
+  EXPECT_EQ(notices.Count(Notice::OutOfMemory), 2);
+  EXPECT_EQ(g_aborts, 2);
 }
 
 }  // namespace

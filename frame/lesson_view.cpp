@@ -60,6 +60,13 @@ void SetViewDeviceFactory(ViewDeviceFactory factory) {
   g_deviceFactory = factory ? factory : NewGdiDevice;
 }
 
+int NextLessonNumber(int lesson, int delta) {
+  const int n = lesson + delta;
+  if (n > kLessonCount) return 1;
+  if (n < 1) return kLessonCount;
+  return n;
+}
+
 std::int32_t PageStep(std::uint32_t mode, std::int32_t linesShown) {
   return (mode == 2 || mode == 4) ? linesShown / 2 : linesShown - 1;
 }
@@ -102,7 +109,11 @@ int GoToLesson(HWND window, std::uint16_t lesson) {
   const std::uint16_t oldLesson = g_app.CurrentLesson;
   const std::uint32_t oldFlags = g_app.Flags;
   SelectLesson(lesson, true);
-  TextBuffer text = LoadRecord(g_app.CurrentLesson);
+  TextBuffer text;
+  {
+    const QuietDecoding quiet;  // a lesson that cannot be loaded changes nothing, silently
+    text = LoadRecord(g_app.CurrentLesson);
+  }
   if (!text) {
     g_app.CurrentLesson = oldLesson;
     g_app.Flags = oldFlags;
@@ -116,13 +127,13 @@ int GoToLesson(HWND window, std::uint16_t lesson) {
 }
 
 void StepLesson(HWND window, int delta) {
-  int n = g_app.CurrentLesson + delta;
-  if (n > kLessonCount) {
-    n = 1;
-  } else if (n < 1) {
-    n = kLessonCount;
+  // A lesson that cannot be loaded is stepped over, so that Next and Previous never stick in
+  // front of it; after a whole round without one that loads, nothing changes.
+  int n = g_app.CurrentLesson;
+  for (int tries = 0; tries < kLessonCount; ++tries) {
+    n = NextLessonNumber(n, delta);
+    if (GoToLesson(window, static_cast<std::uint16_t>(n)) == 0) return;
   }
-  GoToLesson(window, static_cast<std::uint16_t>(n));
 }
 
 void UpdateScrollBar(HWND window) {

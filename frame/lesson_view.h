@@ -24,7 +24,10 @@ int OpenView(HWND window);
 // Releases the view's device context (WM_DESTROY); the document itself goes with the settings save.
 void CloseView(HWND window);
 int GoToLesson(HWND window, std::uint16_t lesson);
+// Steps to the next lesson in the direction of delta that loads, wrapping between 247 and 1.
 void StepLesson(HWND window, int delta);
+// The lesson after `lesson` in the direction of delta (+1, -1), wrapping between 247 and 1.
+int NextLessonNumber(int lesson, int delta);
 void UpdateScrollBar(HWND window);
 void ResizeView(HWND window, LPARAM size);
 void PaintView(HDC dc, HWND window, std::uint32_t paintFlags);

@@ -82,18 +82,21 @@ HWND StartInstance(int showCommand) {
   if (!window) return nullptr;
   RestoreWindowPlacement(window, showCommand);
   UpdateWindow(window);
-  if (g_app.FontSettings.FontName[0] == 0) OpenFirstRunFontDialog(window);
+  // After memory ran out while the settings were read, the run is over: no dialog first.
+  if (g_app.FontSettings.FontName[0] == 0 && !ShutdownSaveDone()) OpenFirstRunFontDialog(window);
   return window;
 }
 
 int RunMessageLoop(HACCEL accelerators) {
   MSG msg{};
-  while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+  // The out-of-memory path posts the quit message, but a modal loop that runs at that moment
+  // (a dialog, a message box) may take it for itself; the loop then ends on the save it made.
+  while (!ShutdownSaveDone() && GetMessageW(&msg, nullptr, 0, 0) > 0) {
     if (TranslateAcceleratorW(msg.hwnd, accelerators, &msg)) continue;
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
   }
-  return static_cast<int>(msg.wParam);
+  return ShutdownSaveDone() ? 0 : static_cast<int>(msg.wParam);
 }
 
 int RunReader(HINSTANCE instance, int showCommand, PlatformIdQuery platformId) {

@@ -278,6 +278,23 @@ TEST_F(Settings, OutOfMemoryWhileLoadingWritesNothing) {
   EXPECT_TRUE(store.writes.empty());
 }
 
+TEST_F(Settings, OutOfMemoryForTheBookmarkListKeepsTheStoredOne) {
+  // The stored value is read, but the list made from it cannot be had.
+  store.SetRaw(u"Bookmarks", kTypeBinary, Bytes({5, 0, 9, 0, 0, 0}));
+  store.SetUnits(u"FontName", kTypeString, std::u16string(u"David CLM\0", 10));
+  static int allocations;
+  allocations = 0;
+  SetAllocGate([](std::size_t) { return ++allocations < 3; });  // FontName, Bookmarks, list
+  LoadSettings();
+  SetAllocGate(nullptr);
+  EXPECT_EQ(allocations, 3);
+  EXPECT_EQ(notices.Count(Notice::OutOfMemory), 1);
+  EXPECT_EQ(Calls().quits, 1);
+  SaveSettingsAndQuit();  // WM_DESTROY afterwards
+  EXPECT_TRUE(store.writes.empty());
+  EXPECT_EQ(store.Get(u"Bookmarks")->bytes, Bytes({5, 0, 9, 0, 0, 0}));
+}
+
 TEST_F(Settings, OutOfMemoryReadingANumberGivesTheDefault) {
   store.SetUnits(u"Lesson", kTypeString, u"12");
   SetAbortHandler(&SaveSettingsAndQuit);

@@ -35,6 +35,7 @@
 
 // Controls.
 #define IDC_SEARCH_EDIT 1013
+#define IDC_SEARCH_PICTURE 1014
 #define IDC_FONT_FACES 1001
 #define IDC_FONT_PREVIEW 1002
 #define IDC_FONT_BASE_97 1003
@@ -42,6 +43,7 @@
 #define IDC_FONT_BASE_5D0 1005
 #define IDC_FONT_SIZES 1006
 #define IDC_ABOUT_LINK 1025
+#define IDC_ABOUT_PICTURE 1026
 
 // Record resources: lesson n is RCDATA n + 1000, the index RCDATA 32767.
 #define IDR_RECORD_BASE 1000

@@ -22,6 +22,12 @@ std::span<const std::uint8_t> SearchPattern() {
   return PatternOf(g_app.SearchText);
 }
 
+// The out-of-memory path (a span allocation of the matcher) releases the document and ends the
+// program; the search must give up at once instead of going on with the released document.
+bool Abandoned(const Document* doc) {
+  return g_app.CurrentDocument.get() != doc;
+}
+
 TextHit FindInDocument(const Document& doc, std::uint16_t start) {
   return FindInText(doc.Text.get(), kUnboundedText, start, SearchPattern());
 }
@@ -34,7 +40,7 @@ void UpdateBookmarkCheck() {
   if (g_hooks.updateBookmarkCheck) g_hooks.updateBookmarkCheck();
 }
 
-enum class LessonScan { NotFound, Shown, LayoutFailed };
+enum class LessonScan { NotFound, Shown, LayoutFailed, Abandoned };
 
 // The lessons after the current one, wrapping from 247 to 1, up to the current one; each at
 // most once, so that a CurrentLesson outside 1..247 ends the loop too. A hit's lesson becomes
@@ -45,9 +51,12 @@ LessonScan ScanOtherLessons(Document& doc, TextHit& hit) {
   for (int visited = 0; visited < kLessonCount; ++visited, ++n) {
     if (n > kLessonCount) n = 1;
     if (n == current) break;
+    // A lesson that does not load is passed over without a word.
+    const QuietDecoding quiet;
     TextBuffer text = LoadRecord(static_cast<std::int32_t>(n));
     if (!text) continue;
     const TextHit h = FindInText(text.get(), kUnboundedText, 0, SearchPattern());
+    if (Abandoned(&doc)) return LessonScan::Abandoned;
     if (!h) continue;
     SelectLesson(static_cast<std::uint16_t>(n), true);
     if (LayoutDocument(&doc, std::move(text)) != kLayoutDone) return LessonScan::LayoutFailed;
@@ -81,6 +90,7 @@ int SearchAgain(WindowHandle owner) {
 
   TextHit hit;
   if (doc->Text && doc->Lines) hit = FindInDocument(*doc, SearchStartOffset(*doc));
+  if (Abandoned(doc)) return 0;
   if (hit) return ShowHit(*doc, hit);
 
   switch (ScanOtherLessons(*doc, hit)) {
@@ -91,11 +101,14 @@ int SearchAgain(WindowHandle owner) {
       Repaint();
       UpdateBookmarkCheck();
       return 0;
+    case LessonScan::Abandoned:
+      return 0;
     case LessonScan::NotFound:
       break;
   }
 
   if (doc->Text) hit = FindInDocument(*doc, 0);
+  if (Abandoned(doc)) return 0;
   if (hit) return ShowHit(*doc, hit);
   ShowNotice(Notice::NotFound, owner);
   return 0;

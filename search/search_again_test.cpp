@@ -7,7 +7,9 @@
 #include <map>
 #include <string>
 
+#include "frame/alloc_or_abort.h"
 #include "frame/app_state.h"
+#include "frame/heap.h"
 #include "resources/generated_records.h"
 #include "search/fold_code.h"
 #include "search/hebrew_keys.h"
@@ -26,8 +28,16 @@ class CountingSource final : public RecordSource {
  public:
   RecordLookup Find(std::uint16_t id, std::span<const std::uint8_t>& bytes) const override {
     ++loads[id - 1000];
+    if (id == damaged + 1000) {
+      bytes = kDamagedRecord;
+      return RecordLookup::Found;
+    }
     return GeneratedRecordSource().Find(id, bytes);
   }
+  // A record whose two literal bytes fall short of the five its header promises.
+  static constexpr std::uint8_t kDamagedRecord[] = {0, 10, 0,   70,  0, 70, 0, 2,
+                                                    0, 5,  'a', 'b', 0, 0,  0, 0};
+  std::uint16_t damaged = 0;
   int Total() const {
     int n = 0;
     for (const auto& [lesson, count] : loads)
@@ -143,6 +153,49 @@ TEST_F(SearchAgainTest, NothingFoundLeavesEverythingAsItWas) {
   EXPECT_EQ(Doc().MarkEnd, 0);
   EXPECT_EQ(source.Total(), 246);
   EXPECT_EQ(g_repaints, 0);
+}
+
+TEST_F(SearchAgainTest, ALessonThatDoesNotDecodeIsPassedSilently) {
+  source.damaged = 50;
+  Open(7);
+  Type(kOnlyIn100);
+  EXPECT_EQ(SearchAgain(kOwner), 1);
+  EXPECT_EQ(g_app.CurrentLesson, 100);
+  EXPECT_EQ(source.loads[50], 1);
+  EXPECT_TRUE(notices.shown.empty());
+  // The decoder still speaks for a load of its own.
+  EXPECT_FALSE(LoadRecord(50));
+  EXPECT_EQ(notices.Count(Notice::UncompressError), 1);
+}
+
+TEST_F(SearchAgainTest, RunningOutOfMemoryEndsTheSearchAtOnce) {
+  for (const bool inCurrentLesson : {true, false}) {
+    // As in the program, the out-of-memory path releases the document (and ends the run).
+    SetAbortHandler([] { g_app.CurrentDocument.reset(); });
+    if (!g_app.CurrentDocument) {
+      const Box rect{0, 0, 500, 400};
+      g_app.CurrentDocument = CreateDocument(&device, &rect, g_app.FontSettings, 100);
+    }
+    if (inCurrentLesson) {
+      Open(7);  // the first span of lesson 7 fails
+    } else {
+      g_app.CurrentLesson = 7;  // a view without text: lesson 8 loads, then its first span fails
+      source.loads.clear();
+    }
+    notices.shown.clear();
+    Type(kOnlyIn100);
+    static int allowed;
+    allowed = inCurrentLesson ? 0 : 1;
+    SetAllocGate([](std::size_t) { return allowed-- > 0; });
+    EXPECT_EQ(SearchAgain(kOwner), 0);
+    SetAllocGate(nullptr);
+    EXPECT_EQ(g_app.CurrentDocument, nullptr);
+    EXPECT_EQ(notices.Count(Notice::OutOfMemory), 1) << inCurrentLesson;
+    EXPECT_EQ(notices.Count(Notice::NotFound), 0) << inCurrentLesson;
+    EXPECT_EQ(source.Total(), inCurrentLesson ? 0 : 1) << inCurrentLesson;
+    EXPECT_EQ(g_app.CurrentLesson, 7);
+  }
+  SetAbortHandler(nullptr);
 }
 
 TEST_F(SearchAgainTest, EveryLessonOnceWhateverTheCurrentLesson) {

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "frame/app_state.h"
+#include "frame/dialog_picture_win.h"
 #include "resources/resource.h"
 #include "search/hebrew_edit_win.h"
 #include "search/hebrew_keys.h"
@@ -23,7 +24,8 @@ constexpr int kPictureTopDu = 71;
 // One dialog at a time.
 struct SearchDialogState {
   HFONT editFont = nullptr;
-  POINT picture{};  // the alphabet picture's top left in client pixels
+  HBITMAP keyboard = nullptr;  // the alphabet picture, the dialog's own
+  POINT picture{};             // the alphabet picture's top left in client pixels
 };
 SearchDialogState g_state;
 
@@ -84,6 +86,7 @@ POINT FindPicture(HWND dialog) {
 
 INT_PTR OnInitDialog(HWND dialog) {
   HWND edit = GetDlgItem(dialog, IDC_SEARCH_EDIT);
+  g_state.keyboard = ShowDialogPicture(dialog, IDC_SEARCH_PICTURE, IDB_KEYBOARD);
   g_state.picture = FindPicture(dialog);
   SetEditFont(edit);
   SendMessageW(edit, EM_LIMITTEXT, kEditLimit, 0);
@@ -123,6 +126,7 @@ INT_PTR OnCommand(HWND dialog, WPARAM wParam) {
 void OnDestroy() {
   if (g_state.editFont) DeleteObject(g_state.editFont);
   g_state.editFont = nullptr;
+  DeletePicture(g_state.keyboard);
 }
 
 }  // namespace

@@ -34,6 +34,8 @@ std::uint32_t ReadBigEndian16(const std::uint8_t* p) {
 
 enum class DecodeEnd { Full, SourceEnded, Corrupt };
 
+int g_quietDecoding = 0;
+
 // Decodes tokens into out until textLength bytes are written; `out` holds textLength + 2 bytes.
 // The first loop runs while every token fits whole, in the source and in the buffer, with wide
 // copies that may write scratch bytes beyond the output; the second decodes the rest exactly.
@@ -121,6 +123,14 @@ DecodeEnd DecodeTokens(const std::uint8_t* in,
 
 }  // namespace
 
+QuietDecoding::QuietDecoding() {
+  ++g_quietDecoding;
+}
+
+QuietDecoding::~QuietDecoding() {
+  --g_quietDecoding;
+}
+
 std::string_view LoadStatusName(std::int32_t status) {
   switch (status) {
     case RecordNotFound:
@@ -154,7 +164,7 @@ TextBuffer Decompress(const std::uint8_t* source,
     return text;
   }
   text.reset();
-  ShowNotice(Notice::UncompressError);
+  if (g_quietDecoding == 0) ShowNotice(Notice::UncompressError);
   return Fail(status, end == DecodeEnd::Corrupt ? CorruptStream : LengthMismatch);
 }
 

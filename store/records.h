@@ -37,6 +37,17 @@ using TextBuffer = HeapArray<std::uint8_t>;
 // returns null at once and leaves *status untouched.
 TextBuffer LoadRecord(std::int32_t number, std::int32_t* status = nullptr);
 
+// While one of these lives, a stream that does not decode fails with its status but without the
+// UncompressError notice: for the loads that pass over an unreadable lesson without a word
+// (stepping to the next lesson, searching). Scopes nest.
+class QuietDecoding {
+ public:
+  QuietDecoding();
+  ~QuietDecoding();
+  QuietDecoding(const QuietDecoding&) = delete;
+  QuietDecoding& operator=(const QuietDecoding&) = delete;
+};
+
 // A whole record as stored: the 6-byte header (PayloadLength, SequenceFirst, SequenceLast,
 // big-endian) and the payload. A record shorter than its header, or whose PayloadLength claims
 // more bytes than follow the header, is BadStream. LoadRecord decodes through this.

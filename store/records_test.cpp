@@ -118,6 +118,26 @@ TEST_F(DecodeTest, SourceEndingEarlyIsALengthMismatchWithTheNotice) {
   EXPECT_EQ(g_allocations, 1);
 }
 
+TEST_F(DecodeTest, QuietDecodingFailsTheSameWayWithoutTheNotice) {
+  const auto tokens = StreamBuilder().Run({'a', 'b'}).Back(2, 3).tokens;
+  {
+    const QuietDecoding outer;
+    {
+      const QuietDecoding inner;
+      EXPECT_FALSE(Decode(tokens, 6));
+      EXPECT_EQ(status, LengthMismatch);
+    }
+    status = kUntouched;
+    EXPECT_FALSE(Decode(tokens, 6));  // the outer scope still holds
+    EXPECT_EQ(status, LengthMismatch);
+  }
+  EXPECT_TRUE(notices.shown.empty());
+  EXPECT_EQ(g_allocations, 2);
+  // Once the scopes are gone the notice is back.
+  EXPECT_FALSE(Decode(tokens, 6));
+  EXPECT_EQ(notices.Count(Notice::UncompressError), 1);
+}
+
 TEST_F(DecodeTest, CorruptTokensFailWithoutReadingOrCopyingOutOfBounds) {
   struct Case {
     const char* what;

@@ -3,6 +3,9 @@
 //   quillmere_gui_driver READER.exe TEST
 //   quillmere_gui_driver READER.exe shot OUT.png [--lesson N] [--size WxH] [--settings FILE]
 //                        [--search KEYS] [--open index|search|font|about]
+//   quillmere_gui_driver READER.exe soak [ACTIONS [SEED]]   (QM_SOAK_ACTIONS, QM_SOAK_SEED
+//   override) quillmere_gui_driver READER.exe out_of_memory K...      (every allocation from the
+//   k-th fails) quillmere_gui_driver READER.exe killed_run | broken_record | dialog_leaks
 #include <windows.h>
 
 #include <cstdio>
@@ -11,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/gui/driver_tests.h"
 #include "tests/gui/reader_process.h"
 #include "tests/gui/window_image.h"
 
@@ -185,6 +189,18 @@ int DialogCommand(const std::wstring& name) {
   return 0;
 }
 
+// A number from the environment when set there, else from the argument list, else the default.
+unsigned long Setting(const wchar_t* variable,
+                      int argc,
+                      wchar_t** argv,
+                      int index,
+                      unsigned long fallback) {
+  wchar_t value[32] = {};
+  if (GetEnvironmentVariableW(variable, value, 32) > 0) return std::wcstoul(value, nullptr, 10);
+  if (index < argc) return std::wcstoul(argv[index], nullptr, 10);
+  return fallback;
+}
+
 int Shot(const std::wstring& exe, int argc, wchar_t** argv) {
   std::wstring out = argv[3];
   std::wstring settings, search, open;
@@ -267,6 +283,20 @@ int wmain(int argc, wchar_t** argv) {
   if (test == L"first_start_settings") return FirstStart(exe, true);
   if (test == L"placement") return Placement(exe);
   if (test == L"bookmarks") return Bookmarks(exe);
+  if (test == L"soak") {
+    const auto actions = static_cast<int>(Setting(L"QM_SOAK_ACTIONS", argc, argv, 3, 600));
+    const auto seed = static_cast<unsigned>(Setting(L"QM_SOAK_SEED", argc, argv, 4, 20261209));
+    return SoakTest(exe, actions, seed);
+  }
+  if (test == L"out_of_memory") {
+    std::vector<int> ks;
+    for (int i = 3; i < argc; ++i)
+      ks.push_back(_wtoi(argv[i]));
+    return OutOfMemoryTest(exe, ks);
+  }
+  if (test == L"dialog_leaks") return DialogLeakTest(exe);
+  if (test == L"killed_run") return KilledRunTest(exe);
+  if (test == L"broken_record") return BrokenRecordTest(exe);
   std::printf("unknown test\n");
   return 2;
 }

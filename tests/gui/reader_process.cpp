@@ -80,24 +80,28 @@ Reader::~Reader() {
   }
 }
 
-bool Reader::Start(const std::wstring& exe, int showCommand) {
+bool Reader::Launch(const std::wstring& exe, int showCommand) {
   STARTUPINFOW si{};
   si.cb = sizeof(si);
   si.dwFlags = STARTF_USESHOWWINDOW;
   si.wShowWindow = static_cast<WORD>(showCommand);
   std::wstring commandLine = L"\"" + exe + L"\"";
-  if (!CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                      &si, &process_)) {
-    return false;
-  }
+  return CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        nullptr, &si, &process_) != 0;
+}
+
+HWND Reader::FindWindowNow() {
+  HWND w = FindWindowW(kReaderName, kReaderName);
+  if (w && IsWindowVisible(w)) window_ = w;
+  return window_;
+}
+
+bool Reader::Start(const std::wstring& exe, int showCommand) {
+  if (!Launch(exe, showCommand)) return false;
   WaitForInputIdle(process_.hProcess, 10000);
   for (int i = 0; i < 200 && !window_; ++i) {
     DismissResourceWarning();
-    HWND w = FindWindowW(kReaderName, kReaderName);
-    if (w && IsWindowVisible(w))
-      window_ = w;
-    else
-      Sleep(50);
+    if (!FindWindowNow()) Sleep(50);
   }
   if (window_) WaitForInputIdle(process_.hProcess, 5000);
   return window_ != nullptr;
@@ -114,6 +118,126 @@ std::optional<DWORD> Reader::WaitExit(DWORD milliseconds) {
 std::optional<DWORD> Reader::Close() {
   if (window_) PostMessageW(window_, WM_CLOSE, 0, 0);
   return WaitExit();
+}
+
+void Reader::Kill() {
+  if (!process_.hProcess) return;
+  TerminateProcess(process_.hProcess, 99);
+  WaitForSingleObject(process_.hProcess, 10000);
+}
+
+bool Reader::Running() const {
+  return process_.hProcess && WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT;
+}
+
+std::optional<DWORD> Reader::GdiObjects() const {
+  return process_.hProcess ? CountGdiObjects(process_.hProcess) : std::nullopt;
+}
+
+bool Reader::Responds(DWORD milliseconds) const {
+  DWORD_PTR result = 0;
+  return window_ &&
+         SendMessageTimeoutW(window_, WM_NULL, 0, 0, SMTO_NORMAL, milliseconds, &result) != 0;
+}
+
+namespace {
+
+BOOL CALLBACK CollectDialog(HWND window, LPARAM param) {
+  wchar_t cls[32] = {};
+  GetClassNameW(window, cls, 32);
+  if (std::wcscmp(cls, L"#32770") == 0 && IsWindowVisible(window))
+    reinterpret_cast<std::vector<HWND>*>(param)->push_back(window);
+  return TRUE;
+}
+
+BOOL CALLBACK FindBoxText(HWND child, LPARAM param) {
+  wchar_t cls[32] = {};
+  GetClassNameW(child, cls, 32);
+  // The message text is the static control with the box's text (the icon is a static too).
+  if (_wcsicmp(cls, L"Static") == 0 && GetDlgCtrlID(child) == 0xFFFF) {
+    wchar_t text[256] = {};
+    GetWindowTextW(child, text, 256);
+    if (text[0]) {
+      *reinterpret_cast<std::wstring*>(param) = text;
+      return FALSE;
+    }
+  }
+  return TRUE;
+}
+
+// Entries of the GDI handle table as the system lays them out for 64-bit processes.
+struct GdiHandleEntry {
+  std::uint64_t object;
+  std::uint16_t processId;
+  std::uint16_t count;
+  std::uint16_t unique;  // bit 7: stock object
+  std::uint8_t type;
+  std::uint8_t flags;
+  std::uint64_t user;
+};
+static_assert(sizeof(GdiHandleEntry) == 24);
+constexpr std::size_t kGdiHandles = 0x10000;
+constexpr std::size_t kPebGdiTableOffset = 0xF8;
+
+struct BasicProcessInfo {
+  LONG_PTR exitStatus;
+  void* peb;
+  ULONG_PTR affinity;
+  LONG_PTR priority;
+  ULONG_PTR processId;
+  ULONG_PTR parentId;
+};
+using QueryProcess = LONG(WINAPI*)(HANDLE, int, void*, ULONG, ULONG*);
+
+std::optional<DWORD> CountFromHandleTable(HANDLE process) {
+  auto query = reinterpret_cast<QueryProcess>(reinterpret_cast<void*>(
+      GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtQueryInformationProcess")));
+  BasicProcessInfo info{};
+  if (!query || query(process, 0, &info, sizeof(info), nullptr) != 0 || !info.peb)
+    return std::nullopt;
+  std::uint64_t table = 0;
+  SIZE_T got = 0;
+  if (!ReadProcessMemory(process, static_cast<const char*>(info.peb) + kPebGdiTableOffset, &table,
+                         sizeof(table), &got) ||
+      !table)
+    return std::nullopt;
+  std::vector<GdiHandleEntry> entries(kGdiHandles);
+  if (!ReadProcessMemory(process, reinterpret_cast<const void*>(table), entries.data(),
+                         entries.size() * sizeof(GdiHandleEntry), &got))
+    return std::nullopt;
+  const auto pid = static_cast<std::uint16_t>(GetProcessId(process));
+  DWORD count = 0;
+  for (const GdiHandleEntry& e : entries) {
+    // A shared table holds every process's entries; one of the process's own holds only those.
+    const bool ours = e.processId == pid || e.processId == 0;
+    if (e.type != 0 && !(e.unique & 0x80) && ours) ++count;
+  }
+  return count;
+}
+
+}  // namespace
+
+std::vector<HWND> ThreadDialogs(DWORD threadId) {
+  std::vector<HWND> found;
+  EnumThreadWindows(threadId, CollectDialog, reinterpret_cast<LPARAM>(&found));
+  return found;
+}
+
+std::wstring BoxText(HWND box) {
+  std::wstring text;
+  EnumChildWindows(box, FindBoxText, reinterpret_cast<LPARAM>(&text));
+  return text;
+}
+
+std::wstring Caption(HWND window) {
+  wchar_t text[256] = {};
+  GetWindowTextW(window, text, 256);
+  return text;
+}
+
+std::optional<DWORD> CountGdiObjects(HANDLE process) {
+  if (const DWORD n = GetGuiResources(process, GR_GDIOBJECTS)) return n;
+  return CountFromHandleTable(process);
 }
 
 HWND WaitForWindow(const wchar_t* className, const wchar_t* caption, DWORD milliseconds) {
@@ -197,6 +321,25 @@ std::optional<std::wstring> ReadString(const wchar_t* name) {
   while (!text.empty() && text.back() == L'\0')
     text.pop_back();
   return text;
+}
+
+std::vector<StoredValue> ReadAllValues() {
+  std::vector<StoredValue> values;
+  HKEY key = OpenSettings(KEY_READ, false);
+  if (!key) return values;
+  for (DWORD i = 0;; ++i) {
+    wchar_t name[256] = {};
+    DWORD nameLength = 256, type = 0, size = 0;
+    if (RegEnumValueW(key, i, name, &nameLength, nullptr, &type, nullptr, &size) != ERROR_SUCCESS)
+      break;
+    StoredValue v{name, type, std::vector<std::uint8_t>(size)};
+    nameLength = 256;
+    RegEnumValueW(key, i, name, &nameLength, nullptr, &type, v.bytes.data(), &size);
+    v.bytes.resize(size);
+    values.push_back(v);
+  }
+  RegCloseKey(key);
+  return values;
 }
 
 bool SettingsKeyExists() {

@@ -25,11 +25,24 @@ class Reader {
   ~Reader();
   // Starts the program and waits until its main window is idle; false when it never appeared.
   bool Start(const std::wstring& exe, int showCommand = SW_SHOWNORMAL);
+  // Only creates the process, for tests that watch its start themselves.
+  bool Launch(const std::wstring& exe, int showCommand = SW_SHOWNORMAL);
+  // The main window once it is shown (null before).
+  HWND FindWindowNow();
   HWND Window() const { return window_; }
   // Waits for the process to end; the exit code, or nothing after the timeout.
   std::optional<DWORD> WaitExit(DWORD milliseconds = 10000);
   // WM_CLOSE, then the exit code.
   std::optional<DWORD> Close();
+  // Ends the process at once (TerminateProcess) and waits for it to be gone.
+  void Kill();
+  bool Running() const;
+  HANDLE Process() const { return process_.hProcess; }
+  DWORD ThreadId() const { return process_.dwThreadId; }
+  // The process's GDI objects now (stock objects not counted), or nothing when unreadable.
+  std::optional<DWORD> GdiObjects() const;
+  // True when the reader's GUI thread answered a sent message within the time: it is not hung.
+  bool Responds(DWORD milliseconds = 15000) const;
 
  private:
   PROCESS_INFORMATION process_{};
@@ -47,6 +60,15 @@ HWND WaitForWindow(const wchar_t* className, const wchar_t* caption, DWORD milli
 HWND WaitForOwnedDialog(HWND owner, DWORD milliseconds);
 // Presses the dialog's button with that identifier.
 void Answer(HWND dialog, int buttonId);
+// The visible dialogs and message boxes (class #32770) of a thread, newest first.
+std::vector<HWND> ThreadDialogs(DWORD threadId);
+// The text of a message box (its static text control), or "" for another window.
+std::wstring BoxText(HWND box);
+std::wstring Caption(HWND window);
+
+// GDI objects of a process: GetGuiResources where the system counts them, otherwise the live,
+// non-stock entries the process's shared GDI handle table holds (found through its PEB).
+std::optional<DWORD> CountGdiObjects(HANDLE process);
 
 // Settings key access.
 void DeleteSettings();
@@ -57,6 +79,14 @@ std::optional<DWORD> ReadDword(const wchar_t* name);
 std::optional<std::vector<std::uint8_t>> ReadBinary(const wchar_t* name);
 std::optional<std::wstring> ReadString(const wchar_t* name);
 bool SettingsKeyExists();
+// Every value of the settings key: name, type and bytes, in the key's order.
+struct StoredValue {
+  std::wstring name;
+  DWORD type = 0;
+  std::vector<std::uint8_t> bytes;
+  bool operator==(const StoredValue&) const = default;
+};
+std::vector<StoredValue> ReadAllValues();
 // Lines "Name=dword:N" (decimal or 0x hex), "Name=string:TEXT", "Name=binary:HEX"; false on a
 // line it cannot read.
 bool SeedSettingsFile(const std::wstring& path);
