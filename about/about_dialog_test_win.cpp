@@ -14,44 +14,20 @@
 #include "about/about_dialog.h"
 #include "about/addresses.h"
 #include "resources/resource.h"
+#include "tests/gui/dialog_steps.h"
 #include "tests/gui/window_image.h"
 
 namespace qm {
 namespace {
 
-constexpr UINT kRunStep = WM_APP + 1;
-
 std::wstring g_shot;
 
-using Step = std::function<void(HWND dialog)>;
-std::vector<Step> g_steps;
-std::size_t g_next = 0;
-int g_idle = 0;
-
-INT_PTR CALLBACK DriverProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_INITDIALOG) PostMessageW(dialog, kRunStep, 0, 0);
-  if (message == kRunStep) {
-    if (g_next < g_steps.size()) {
-      g_steps[g_next++](dialog);
-      if (IsWindowVisible(dialog)) PostMessageW(dialog, kRunStep, 0, 0);
-    } else if (++g_idle > 5) {
-      EndDialog(dialog, 99);  // the steps left the box open
-    } else {
-      PostMessageW(dialog, kRunStep, 0, 0);  // a close may still be on its way
-    }
-    return TRUE;
-  }
-  return AboutDialog(dialog, message, wParam, lParam);
-}
+using Step = gui::DialogStep;
 
 INT_PTR RunDialog(std::vector<Step> steps) {
-  g_steps = std::move(steps);
-  g_next = 0;
-  g_idle = 0;
-  const INT_PTR result = DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_ABOUT),
-                                         nullptr, DriverProc, 0);
-  EXPECT_EQ(g_next, g_steps.size()) << "the box ended before its last step";
-  return result;
+  const gui::DialogRun run = gui::RunDialogSteps(IDD_ABOUT, AboutDialog, 0, std::move(steps));
+  EXPECT_EQ(run.ran, run.steps) << "the box ended before its last step";
+  return run.result;
 }
 
 // Shell requests seen instead of ShellExecuteExW.

@@ -16,54 +16,26 @@
 #include "frame/app_state.h"
 #include "frame/heap.h"
 #include "resources/resource.h"
+#include "tests/gui/dialog_steps.h"
 #include "tests/gui/window_image.h"
 
 namespace qm {
 namespace {
 
-constexpr UINT kRunStep = WM_APP + 1;
 constexpr wchar_t kHebrewFace[] = L"Frank Ruehl CLM";
 constexpr wchar_t kOtherHebrewFace[] = L"Ezra SIL";
 constexpr wchar_t kLatinFace[] = L"DejaVu Sans";
 
 std::wstring g_shot;
 
-using Step = std::function<void(HWND dialog)>;
-std::vector<Step> g_steps;
-std::size_t g_next = 0;
-int g_idle = 0;
-
-// Wraps the dialog procedure: runs the steps one by one, each from a message posted after the
-// previous one, so the dialog's own loop runs in between.
-INT_PTR CALLBACK DriverProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_INITDIALOG) {
-    const INT_PTR result = FontDialog(dialog, message, wParam, lParam);
-    PostMessageW(dialog, kRunStep, 0, 0);
-    return result;
-  }
-  if (message == kRunStep) {
-    if (g_next < g_steps.size()) {
-      g_steps[g_next++](dialog);
-      if (IsWindowVisible(dialog)) PostMessageW(dialog, kRunStep, 0, 0);
-    } else if (++g_idle > 5) {
-      EndDialog(dialog, 99);  // the steps left the dialog open
-    } else {
-      PostMessageW(dialog, kRunStep, 0, 0);  // a close may still be on its way
-    }
-    return TRUE;
-  }
-  return FontDialog(dialog, message, wParam, lParam);
-}
+using Step = gui::DialogStep;
 
 INT_PTR RunDialog(FontSettings& settings, std::vector<Step> steps) {
-  g_steps = std::move(steps);
-  g_next = 0;
-  g_idle = 0;
-  const INT_PTR result = DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_FONT),
-                                         nullptr, DriverProc, reinterpret_cast<LPARAM>(&settings));
-  EXPECT_EQ(g_next, g_steps.size()) << "the dialog ended before its last step";
+  const gui::DialogRun run = gui::RunDialogSteps(
+      IDD_FONT, FontDialog, reinterpret_cast<LPARAM>(&settings), std::move(steps));
+  EXPECT_EQ(run.ran, run.steps) << "the dialog ended before its last step";
   EXPECT_EQ(FontListHead(), nullptr) << "the face list outlives the dialog";
-  return result;
+  return run.result;
 }
 
 FontSettings Settings(const wchar_t* face, std::int32_t size, std::int32_t base) {
