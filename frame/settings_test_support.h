@@ -16,10 +16,7 @@
 #include "tests/recording_notices.h"
 #include "text/document.h"
 
-#if !defined(QM_DOCUMENT_STAND_IN) && __has_include("tests/fake_text_device.h")
 #include "tests/fake_text_device.h"
-#define QM_TEST_DOCUMENTS_FROM_CORE 1
-#endif
 
 namespace qm::testing {
 
@@ -47,12 +44,8 @@ inline void FakePostQuit(int) {
 
 // A document whose TopLine is `topLine`, allocated the way the core allocates documents.
 inline DocumentPtr MakeDocument(std::uint16_t topLine) {
-#ifdef QM_TEST_DOCUMENTS_FROM_CORE
   static FakeTextDevice device;
   DocumentPtr doc = CreateDocument(&device, nullptr, FontSettings{}, 0);
-#else
-  DocumentPtr doc(new (HeapAlloc(sizeof(Document))) Document{});
-#endif
   if (doc) doc->TopLine = topLine;
   return doc;
 }

@@ -13,9 +13,7 @@
 #include "frame/app_state.h"
 #include "frame/main_window.h"
 #include "frame/platform.h"
-#if __has_include("frame/settings_win.h")
 #include "frame/settings_win.h"
-#endif
 #include "index/choose_section_dialog.h"
 #include "index/index_test_text.h"
 #include "index/outline.h"
@@ -101,9 +99,7 @@ int wmain(int argc, wchar_t** argv) {
   if (argc > 1) g_shot = argv[1];
   HINSTANCE instance = GetModuleHandleW(nullptr);
   qm::InstallPlatformPieces(instance);
-#if __has_include("frame/settings_win.h")
   qm::InstallWin32Settings();  // the registry store, the mark bitmaps, the quit message
-#endif
   qm::RecordingNotices notices;
   // The program's own records when it has them, else a synthetic index and short lessons.
   std::optional<qm::testing::RecordTable> table;

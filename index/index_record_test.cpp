@@ -1,5 +1,4 @@
 // Tests over the stored index record: its structure, and the outline made from it.
-#if __has_include("resources/generated_records.h")
 #include <gtest/gtest.h>
 
 #include <set>
@@ -84,4 +83,3 @@ TEST_F(StoredIndex, OutlineOpensWithTheCurrentLessonShown) {
 
 }  // namespace
 }  // namespace qm
-#endif

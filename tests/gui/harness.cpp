@@ -325,13 +325,8 @@ void CheckReverseAndStyles() {
   Check((once ^ before) == qm::flags::ReverseText, "Reverse flips bit 11 only", once ^ before,
         qm::flags::ReverseText);
   Check(twice == before, "Reverse twice restores Flags", twice, before);
-#if __has_include("frame/menu_checks.h")
   Check((checkOnce != 0) == ((once & qm::flags::ReverseText) != 0), "check mark follows bit 11");
   Check((checkTwice != 0) == ((twice & qm::flags::ReverseText) != 0), "check mark back");
-#else
-  (void)checkOnce;
-  (void)checkTwice;
-#endif
   PostMessageW(g_main, WM_CLOSE, 0, 0);
 }
 
