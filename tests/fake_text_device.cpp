@@ -129,6 +129,7 @@ GdiObject FakeTextDevice::NewSolidBrush(Colour colour) {
 
 GdiObject FakeTextDevice::StockObject(Stock which) {
   GdiObject object = which == Stock::BlackBrush ? stockBlack_ : stockWhite_;
+  if (which == Stock::SystemFont) object = systemFont_;
   Call call = Blank(Op::Stock);
   call.object = object;
   call.value = static_cast<int>(which);
@@ -165,6 +166,8 @@ void FakeTextDevice::Delete(GdiObject object) {
   Call call = Blank(Op::Delete);
   call.object = object;
   Record(std::move(call));
+  if (object && (object == selFont_ || object == selPen_ || object == selBrush_))
+    ++deletedWhileSelected;
   const auto n = reinterpret_cast<std::uintptr_t>(object);
   if (n == 0 || n > objects_.size()) return;
   Object& o = objects_[n - 1];

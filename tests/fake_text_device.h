@@ -83,6 +83,9 @@ class FakeTextDevice final : public TextDevice {
   std::u16string DrawnUnits() const;  // every Draw's units, concatenated
 
   Kind KindOf(GdiObject object) const;
+  // Deletions of an object the device still had selected: the platform refuses them and the
+  // object lives on (this device deletes it all the same, so that counts stay comparable).
+  int deletedWhileSelected = 0;
   bool IsLive(GdiObject object) const;  // created and not deleted (stock objects count as live)
   int LiveCount(Kind kind) const;       // created objects of the kind not yet deleted
   const FontRequest* RequestOf(GdiObject font) const;  // null for the system font and non-fonts

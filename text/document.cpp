@@ -51,6 +51,9 @@ std::uint16_t ResizeDocument(Document* doc, std::int32_t width, std::int32_t hei
 int SetDocumentFont(Document* doc, const FontSettings* settings) {
   if (!doc) return -1;
   TextDevice* dc = doc->DeviceContext;
+  // The view keeps its device context, so one of these fonts is still selected into it, and the
+  // platform does not delete a font that a device context holds.
+  if (dc && doc->Fonts) dc->Select(dc->StockObject(Stock::SystemFont));
   if (!settings) {
     for (FontEntry* e = doc->Fonts.get(); e; e = e->Next.get()) {
       if (e->Font && dc) dc->Delete(e->Font);

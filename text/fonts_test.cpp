@@ -135,13 +135,26 @@ TEST_F(Fonts, AFontChangeRemeasuresEveryTableOnNextUse) {
 
   FontSettings bigger = settings;
   bigger.FontSize = 24;
+  ASSERT_NE(dev.SelectedFont(), dev.SystemFont());
   SetDocumentFont(doc.get(), &bigger);  // no text: nothing laid out
   EXPECT_EQ(dev.Count(Op::NewFont), fonts + 2);
   EXPECT_EQ(dev.LiveCount(FakeTextDevice::Kind::Font), 2);
+  EXPECT_EQ(dev.deletedWhileSelected, 0);
   SelectStyleFont(doc.get(), 1);
   EXPECT_EQ(doc->Widths[0x61 - 0x10], 16);
   SelectStyleFont(doc.get(), 2);
   EXPECT_EQ(doc->Widths[0x61 - 0x10], 12);
+}
+
+TEST_F(Fonts, ReleasedFontsAreDeselectedFirst) {
+  Make(200, 100);
+  SelectStyleFont(doc.get(), 1);
+  SelectStyleFont(doc.get(), 2);
+  ASSERT_EQ(dev.LiveCount(FakeTextDevice::Kind::Font), 2);
+  SetDocumentFont(doc.get(), nullptr);
+  EXPECT_EQ(dev.deletedWhileSelected, 0);
+  EXPECT_EQ(dev.SelectedFont(), dev.SystemFont());
+  EXPECT_EQ(dev.LiveCount(FakeTextDevice::Kind::Font), 0);
 }
 
 TEST_F(Fonts, AFontThatCannotBeMadeIsTriedAgainAndTheLastFontStays) {

@@ -24,7 +24,7 @@ inline constexpr Colour kYellow = Rgb(255, 255, 0);
 using GdiObject = void*;
 
 // Stock objects, with the platform's GetStockObject indices.
-enum class Stock : int { WhiteBrush = 0, BlackBrush = 4 };
+enum class Stock : int { WhiteBrush = 0, BlackBrush = 4, SystemFont = 13 };
 
 // DrawTextW flags used by the program, with the platform's values.
 namespace dt {
@@ -74,14 +74,18 @@ class TextDevice {
   virtual std::int32_t LogPixelsY() = 0;
   virtual Extent TextExtent(std::u16string_view units) = 0;  // GetTextExtentPoint32W
   // GetTextExtentExPointW: how many units fit within maxWidth, and the extent of all units.
-  virtual std::int32_t FitCount(std::u16string_view units, std::int32_t maxWidth,
+  virtual std::int32_t FitCount(std::u16string_view units,
+                                std::int32_t maxWidth,
                                 Extent* extent) = 0;
 
   virtual void DrawUnits(std::u16string_view units, const Box& box, std::uint32_t flags) = 0;
   virtual void Fill(const Box& box, GdiObject brush) = 0;
   virtual void DrawRectangle(const Box& box) = 0;  // selected pen and brush
   // StretchBlt of a whole bitmap of w x h pixels to (x, y); false when nothing was drawn.
-  virtual bool DrawBitmap(GdiObject bitmap, std::int32_t x, std::int32_t y, std::int32_t w,
+  virtual bool DrawBitmap(GdiObject bitmap,
+                          std::int32_t x,
+                          std::int32_t y,
+                          std::int32_t w,
                           std::int32_t h) = 0;
 
   virtual Colour GetTextColor() = 0;

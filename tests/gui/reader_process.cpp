@@ -134,6 +134,10 @@ std::optional<DWORD> Reader::GdiObjects() const {
   return process_.hProcess ? CountGdiObjects(process_.hProcess) : std::nullopt;
 }
 
+std::optional<GdiCensus> Reader::GdiObjectsByKind() const {
+  return process_.hProcess ? CountGdiObjectsByKind(process_.hProcess) : std::nullopt;
+}
+
 bool Reader::Responds(DWORD milliseconds) const {
   DWORD_PTR result = 0;
   return window_ &&
@@ -165,6 +169,9 @@ BOOL CALLBACK FindBoxText(HWND child, LPARAM param) {
   return TRUE;
 }
 
+// The handle table's type of a device context.
+constexpr std::uint8_t kGdiTypeDc = 0x01;
+
 // Entries of the GDI handle table as the system lays them out for 64-bit processes.
 struct GdiHandleEntry {
   std::uint64_t object;
@@ -189,7 +196,7 @@ struct BasicProcessInfo {
 };
 using QueryProcess = LONG(WINAPI*)(HANDLE, int, void*, ULONG, ULONG*);
 
-std::optional<DWORD> CountFromHandleTable(HANDLE process) {
+std::optional<GdiCensus> CensusFromHandleTable(HANDLE process) {
   auto query = reinterpret_cast<QueryProcess>(reinterpret_cast<void*>(
       GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtQueryInformationProcess")));
   BasicProcessInfo info{};
@@ -206,13 +213,17 @@ std::optional<DWORD> CountFromHandleTable(HANDLE process) {
                          entries.size() * sizeof(GdiHandleEntry), &got))
     return std::nullopt;
   const auto pid = static_cast<std::uint16_t>(GetProcessId(process));
-  DWORD count = 0;
+  GdiCensus census;
   for (const GdiHandleEntry& e : entries) {
     // A shared table holds every process's entries; one of the process's own holds only those.
     const bool ours = e.processId == pid || e.processId == 0;
-    if (e.type != 0 && !(e.unique & 0x80) && ours) ++count;
+    if (e.type == 0 || (e.unique & 0x80) || !ours) continue;
+    ++census.total;
+    if (e.type == kGdiTypeDc) ++census.deviceContexts;
   }
-  return count;
+  const DWORD withParts = 3 * census.deviceContexts;
+  census.others = census.total > withParts ? census.total - withParts : 0;
+  return census;
 }
 
 }  // namespace
@@ -235,9 +246,14 @@ std::wstring Caption(HWND window) {
   return text;
 }
 
+std::optional<GdiCensus> CountGdiObjectsByKind(HANDLE process) {
+  if (const DWORD n = GetGuiResources(process, GR_GDIOBJECTS)) return GdiCensus{n, 0, n};
+  return CensusFromHandleTable(process);
+}
+
 std::optional<DWORD> CountGdiObjects(HANDLE process) {
-  if (const DWORD n = GetGuiResources(process, GR_GDIOBJECTS)) return n;
-  return CountFromHandleTable(process);
+  const auto census = CountGdiObjectsByKind(process);
+  return census ? std::optional<DWORD>(census->total) : std::nullopt;
 }
 
 HWND WaitForWindow(const wchar_t* className, const wchar_t* caption, DWORD milliseconds) {

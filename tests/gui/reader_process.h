@@ -17,6 +17,17 @@ inline constexpr wchar_t kSettingsKey[] = L"Software\\Tarnwick\\Quillmere - 5770
 bool Check(bool ok, const char* what, long long got = 0, long long expected = 0);
 int Failures();
 
+// A process's GDI objects by kind. Wine keeps the device contexts that windows paint through in
+// a cache that grows to the most ever in use at once, and each of them holds a clip region and
+// a surface bitmap of its own; `others` leaves those three objects per context out, so it
+// counts what the program itself created. Where the system counts only a total
+// (GetGuiResources), `deviceContexts` is 0 and `others` is that total.
+struct GdiCensus {
+  DWORD total = 0;
+  DWORD deviceContexts = 0;
+  DWORD others = 0;
+};
+
 class Reader {
  public:
   Reader() = default;
@@ -41,6 +52,8 @@ class Reader {
   DWORD ThreadId() const { return process_.dwThreadId; }
   // The process's GDI objects now (stock objects not counted), or nothing when unreadable.
   std::optional<DWORD> GdiObjects() const;
+  // The same objects split into device contexts and everything else (see GdiCensus).
+  std::optional<GdiCensus> GdiObjectsByKind() const;
   // True when the reader's GUI thread answered a sent message within the time: it is not hung.
   bool Responds(DWORD milliseconds = 15000) const;
 
@@ -69,6 +82,7 @@ std::wstring Caption(HWND window);
 // GDI objects of a process: GetGuiResources where the system counts them, otherwise the live,
 // non-stock entries the process's shared GDI handle table holds (found through its PEB).
 std::optional<DWORD> CountGdiObjects(HANDLE process);
+std::optional<GdiCensus> CountGdiObjectsByKind(HANDLE process);
 
 // Settings key access.
 void DeleteSettings();
