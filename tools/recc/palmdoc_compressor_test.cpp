@@ -110,5 +110,20 @@ TEST(PalmDocCompressor, CompressesRepetitiveText) {
   EXPECT_LT(CompressPalmDoc(text).size(), text.size() / 3);
 }
 
+// Letters that repeat nothing before them go out as one literal run rather than one token each:
+// the parse pays a byte to spare the decoder seven steps.
+TEST(PalmDocCompressor, GroupsUnrepeatedLettersIntoLiteralRuns) {
+  const Bytes text = {0x61, 0x62, 0x63, 0x64, 0x65, 0x66, 0x67, 0x68};
+  const Bytes stream = CompressPalmDoc(text);
+  ASSERT_EQ(9u, stream.size());
+  EXPECT_EQ(8, stream[0]);
+  ExpectRoundTrip(text);
+}
+
+// A space before a letter stays a one-byte token when nothing else follows it.
+TEST(PalmDocCompressor, KeepsTheSpacePairToken) {
+  EXPECT_EQ(Bytes{0x61 ^ 0x80}, CompressPalmDoc(Bytes{0x20, 0x61}));
+}
+
 }  // namespace
 }  // namespace qm::recc
