@@ -180,6 +180,23 @@ TEST(MatchBackwardTest, StarAsAnchorAndTypedLast) {
   EXPECT_EQ(m.length, 0u);
 }
 
+// The scan steps over blocks of bytes: an anchor byte (or another byte of its fold) at any offset
+// of a block, and any start of the scan, must still be found exactly where it is.
+TEST(MatchBackwardTest, FindsTheAnchorAtEveryOffsetAndStart) {
+  for (const char anchorByte : {'\x76', '\xF5'}) {
+    for (std::size_t at = 0; at < 27; ++at) {
+      std::string text(27, '\x61');
+      text[at] = anchorByte;
+      for (std::ptrdiff_t from = -1; from < 27; ++from) {
+        const Match m = MatchBackward(Bytes(text).data(), Bytes("\x76"), from);
+        const std::ptrdiff_t expected =
+            static_cast<std::ptrdiff_t>(at) <= from ? static_cast<std::ptrdiff_t>(at) : -1;
+        ASSERT_EQ(expected, m.high) << "anchor at " << at << ", scan from " << from;
+      }
+    }
+  }
+}
+
 TEST(MatchBackwardTest, SpaceIsACharacter) {
   EXPECT_TRUE(Scan("b a", "b a"));
   EXPECT_FALSE(Scan("ba", "b a"));
