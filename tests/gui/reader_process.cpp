@@ -219,6 +219,7 @@ std::optional<GdiCensus> CensusFromHandleTable(HANDLE process) {
     const bool ours = e.processId == pid || e.processId == 0;
     if (e.type == 0 || (e.unique & 0x80) || !ours) continue;
     ++census.total;
+    ++census.byType[e.type];
     if (e.type == kGdiTypeDc) ++census.deviceContexts;
   }
   const DWORD withParts = 3 * census.deviceContexts;
@@ -249,6 +250,18 @@ std::wstring Caption(HWND window) {
 std::optional<GdiCensus> CountGdiObjectsByKind(HANDLE process) {
   if (const DWORD n = GetGuiResources(process, GR_GDIOBJECTS)) return GdiCensus{n, 0, n};
   return CensusFromHandleTable(process);
+}
+
+std::string ByTypeText(const GdiCensus& census) {
+  std::string text;
+  for (std::size_t type = 0; type < census.byType.size(); ++type) {
+    if (!census.byType[type]) continue;
+    char item[24];
+    std::snprintf(item, sizeof item, "%s%02zx=%lu", text.empty() ? "" : " ", type,
+                  static_cast<unsigned long>(census.byType[type]));
+    text += item;
+  }
+  return text;
 }
 
 std::optional<DWORD> CountGdiObjects(HANDLE process) {

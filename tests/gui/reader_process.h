@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -26,7 +27,12 @@ struct GdiCensus {
   DWORD total = 0;
   DWORD deviceContexts = 0;
   DWORD others = 0;
+  // Entries by the handle table's type byte (0x01 DC, 0x04 region, 0x05 bitmap, 0x0a font, ...).
+  std::array<DWORD, 256> byType{};
 };
+
+// The counts by type, "01=28 04=24 ...", for the soak's reports.
+std::string ByTypeText(const GdiCensus& census);
 
 class Reader {
  public:

@@ -53,8 +53,7 @@ class Soak {
     const bool settled = Settle();
     if (trace_) {
       const auto n = reader_.GdiObjectsByKind().value_or(GdiCensus{});
-      std::printf("  GDI %lu (%lu device contexts)\n", static_cast<unsigned long>(n.total),
-                  static_cast<unsigned long>(n.deviceContexts));
+      std::printf("  GDI %lu: %s\n", static_cast<unsigned long>(n.total), ByTypeText(n).c_str());
     }
     return settled;
   }
@@ -420,7 +419,7 @@ int SoakTest(const std::wstring& exe, int actions, unsigned seed) {
   const auto show = [](const std::optional<GdiCensus>& c) {
     const GdiCensus n = c.value_or(GdiCensus{});
     return std::to_string(n.total) + " (" + std::to_string(n.others) + " own, " +
-           std::to_string(n.deviceContexts) + " device contexts)";
+           std::to_string(n.deviceContexts) + " device contexts; by type " + ByTypeText(n) + ")";
   };
   std::printf(
       "soak: %d actions (%d dialogs, %d boxes answered) in %.1f s; GDI objects %s at start, "
