@@ -146,8 +146,8 @@ INT_PTR CALLBACK AboutDialog(HWND dialog, UINT message, WPARAM wParam, LPARAM lP
     case WM_COMMAND:
       return OnCommand(dialog, wParam, lParam);
     case WM_HELP:
-      // Left to the default handling, F1 here would reach the owner, whose WM_HELP opens a
-      // second About box over this one and takes over the one link font record.
+      // Left to the default handling, F1 here would reach the owner, whose WM_HELP asks for
+      // the About box again; this box already is the help.
       return 1;
     case WM_DESTROY:
       DeletePicture(g_about.picture);

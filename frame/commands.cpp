@@ -6,6 +6,7 @@
 #include "fontdlg/font_dialog.h"
 #include "frame/app_state.h"
 #include "frame/bookmarks.h"
+#include "frame/dialog_gate.h"
 #include "frame/lesson_view.h"
 #include "frame/menu_checks.h"
 #include "frame/settings.h"
@@ -40,6 +41,31 @@ void OnFont(HWND window) {
   if (result == 1) SetDocumentFont(g_app.CurrentDocument.get(), &g_app.FontSettings);
 }
 
+constexpr bool OpensDialog(int id) {
+  return id == IDC_CHOOSE_ARTICLE || id == IDC_INDEX || id == IDC_SEARCH || id == IDC_ABOUT ||
+         id == IDC_FONT;
+}
+
+void OpenDialog(HWND window, int id) {
+  switch (id) {
+    case IDC_CHOOSE_ARTICLE:
+    case IDC_INDEX:
+      OnChooseArticle(window);
+      return;
+    case IDC_SEARCH:
+      RunDialog(IDD_SEARCH, static_cast<HWND>(g_app.MainWindow), SearchDialog, 0);
+      return;
+    case IDC_ABOUT:
+      RunDialog(IDD_ABOUT, window, AboutDialog, 0);
+      return;
+    case IDC_FONT:
+      OnFont(window);
+      return;
+    default:
+      return;
+  }
+}
+
 }  // namespace
 
 void SetCommandObserver(CommandObserver observer) {
@@ -48,11 +74,12 @@ void SetCommandObserver(CommandObserver observer) {
 
 int DispatchCommand(HWND window, int id) {
   if (g_observer) g_observer(window, id);
+  if (OpensDialog(id)) {
+    const DialogGate gate;
+    if (gate) OpenDialog(window, id);
+    return 0;
+  }
   switch (id) {
-    case IDC_CHOOSE_ARTICLE:
-    case IDC_INDEX:
-      OnChooseArticle(window);
-      return 0;
     case IDC_TODAY:
       GoToLesson(window, 0);
       return 0;
@@ -61,9 +88,6 @@ int DispatchCommand(HWND window, int id) {
       return 0;
     case IDC_PREVIOUS:
       StepLesson(window, -1);
-      return 0;
-    case IDC_SEARCH:
-      RunDialog(IDD_SEARCH, static_cast<HWND>(g_app.MainWindow), SearchDialog, 0);
       return 0;
     case IDC_SEARCH_AGAIN:
       SearchAgain(g_app.MainWindow);
@@ -78,12 +102,6 @@ int DispatchCommand(HWND window, int id) {
       return 0;
     case IDC_CHECK_UPDATES:
       CheckForUpdates(static_cast<HWND>(g_app.MainWindow));
-      return 0;
-    case IDC_ABOUT:
-      RunDialog(IDD_ABOUT, window, AboutDialog, 0);
-      return 0;
-    case IDC_FONT:
-      OnFont(window);
       return 0;
     case IDC_EXIT:
     case IDC_QUIT_KEY:  // Ctrl+Q, shown beside Exit in the File menu

@@ -5,6 +5,7 @@
 #include "frame/app_state.h"
 #include "frame/bookmarks.h"
 #include "frame/commands.h"
+#include "frame/dialog_gate.h"
 #include "frame/lesson_view.h"
 #include "frame/menu_checks.h"
 #include "frame/settings.h"
@@ -48,6 +49,8 @@ LRESULT OnEndSession(HWND window, WPARAM ending) {
 }
 
 LRESULT OnHelp(HWND window) {
+  const DialogGate gate;
+  if (!gate) return 0;
   DialogBoxParamW(static_cast<HINSTANCE>(g_app.Instance), MAKEINTRESOURCEW(IDD_ABOUT), window,
                   AboutDialog, 0);
   return 0;

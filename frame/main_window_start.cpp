@@ -6,6 +6,7 @@
 #include "calendar/lesson_schedule.h"
 #include "fontdlg/font_dialog.h"
 #include "frame/app_state.h"
+#include "frame/dialog_gate.h"
 #include "frame/main_window.h"
 #include "frame/menu_checks.h"
 #include "frame/notices.h"
@@ -30,6 +31,7 @@ HWND TopOfForeground() {
 }
 
 void OpenFirstRunFontDialog(HWND window) {
+  const DialogGate gate;
   DialogBoxParamW(static_cast<HINSTANCE>(g_app.Instance), MAKEINTRESOURCEW(IDD_FONT), window,
                   FontDialog, reinterpret_cast<LPARAM>(&g_app.FontSettings));
   SetDocumentFont(g_app.CurrentDocument.get(), &g_app.FontSettings);

@@ -353,6 +353,9 @@ int DialogLeakTest(const std::wstring& exe) {
   for (const Opening& o : kOpenings) {
     std::optional<DWORD> first;
     for (int round = 0; round <= 2 * kRounds; ++round) {
+      // Asked for twice before it can show: the dialog's own loop receives the second request,
+      // which must not open another dialog over the first.
+      PostMessageW(reader.Window(), o.message, static_cast<WPARAM>(o.command), 0);
       PostMessageW(reader.Window(), o.message, static_cast<WPARAM>(o.command), 0);
       HWND dialog = nullptr;
       for (int i = 0; i < 200 && !dialog; ++i) {
@@ -363,6 +366,11 @@ int DialogLeakTest(const std::wstring& exe) {
           Sleep(25);
       }
       if (!Check(dialog != nullptr, o.name)) return 1;
+      Sleep(150);
+      if (!Check(reader.Responds(), "reader answers")) return 1;
+      const auto open = ThreadDialogs(reader.ThreadId());
+      if (!Check(open.size() == 1u, "one dialog open", static_cast<long long>(open.size()), 1))
+        return 1;
       Answer(dialog, IDCANCEL);
       for (int i = 0; i < 200 && IsWindow(dialog); ++i)
         Sleep(10);
