@@ -50,6 +50,18 @@ void DeletePreviewFont() {
   g_state.previewFont = nullptr;
 }
 
+// Wine's multi-line edit control loses one of the fallback fonts it makes for letters the font
+// lacks whenever a wrapped line is laid out again in another font; emptied first, it frees them.
+// The text is put back as it was, the user's own typing included.
+void SetPreviewFont(HWND preview, HFONT font) {
+  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(preview)) + 1, L'\0');
+  text.resize(static_cast<std::size_t>(
+      GetWindowTextW(preview, text.data(), static_cast<int>(text.size()))));
+  SetWindowTextW(preview, L"");
+  SendMessageW(preview, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+  SetWindowTextW(preview, text.c_str());
+}
+
 bool IsChecked(HWND dialog, int id) {
   return IsDlgButtonChecked(dialog, id) == BST_CHECKED;
 }
@@ -243,8 +255,7 @@ void ReadChoices(HWND dialog, int mode) {
   // holds Hebrew but no Western code page and previews another face instead.
   g_state.preview.lfCharSet = DEFAULT_CHARSET;
   g_state.previewFont = CreateFontIndirectW(&g_state.preview);
-  SendDlgItemMessageW(dialog, IDC_FONT_PREVIEW, WM_SETFONT,
-                      reinterpret_cast<WPARAM>(g_state.previewFont), TRUE);
+  SetPreviewFont(GetDlgItem(dialog, IDC_FONT_PREVIEW), g_state.previewFont);
 }
 
 void ReleaseFontList() {
