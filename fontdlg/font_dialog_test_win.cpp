@@ -380,6 +380,22 @@ TEST(FontDialog, PreviewFontsAreDeletedAndTheListReleased) {
   EXPECT_EQ(settings.FontSize, 16);
 }
 
+// The preview is an edit box the user may type in; a new face or size keeps what was typed.
+TEST(FontDialog, NewPreviewFontKeepsTheTypedText) {
+  FontSettings settings = Settings(kHebrewFace, 16, BaseUnicode);
+  std::wstring afterSize, afterFace;
+  RunDialog(settings, {[&](HWND dialog) {
+              SetDlgItemTextW(dialog, IDC_FONT_PREVIEW, L"\x05E9\x05DC\x05D5\x05DD typed");
+              ClickRow(Sizes(dialog), L"32");
+              afterSize = Preview(dialog);
+              ClickRow(Faces(dialog), kOtherHebrewFace);
+              afterFace = Preview(dialog);
+              ClickButton(dialog, IDCANCEL);
+            }});
+  EXPECT_EQ(afterSize, L"\x05E9\x05DC\x05D5\x05DD typed");
+  EXPECT_EQ(afterFace, L"\x05E9\x05DC\x05D5\x05DD typed");
+}
+
 // A failed block allocation ends the enumeration: the dialog lists the faces of the first block.
 TEST(FontDialog, FailedBlockShowsTheFacesCollectedSoFar) {
   static int blocks = 0;
