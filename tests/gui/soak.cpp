@@ -328,23 +328,28 @@ bool WellFormedBookmarks(const std::vector<std::uint8_t>& bytes) {
   return bytes[2 * n] == 0 && bytes[2 * n + 1] == 0;
 }
 
-}  // namespace
+// The first dialog of the reader's thread, waited for up to 5 s; null when none showed.
+HWND AwaitDialog(const Reader& reader) {
+  for (int i = 0; i < 200; ++i) {
+    const auto open = ThreadDialogs(reader.ThreadId());
+    if (!open.empty()) return open.front();
+    Sleep(25);
+  }
+  return nullptr;
+}
 
-// Each dialog opened and closed many times: the reader holds no more GDI objects after the
-// second half of the openings than after the first.
+void CancelAndAwaitClose(HWND dialog) {
+  Answer(dialog, IDCANCEL);
+  for (int i = 0; i < 200 && IsWindow(dialog); ++i)
+    Sleep(10);
+}
+
 // The font dialog's preview laid out again in one size after another, many of them too large for
 // the alphabet to fit on one line, in faces without Hebrew, whose letters come from fallback
 // fonts: the fonts of the second half may not grow.
 void CheckPreviewFonts(Reader& reader) {
   PostMessageW(reader.Window(), WM_COMMAND, IDC_FONT, 0);
-  HWND dialog = nullptr;
-  for (int i = 0; i < 200 && !dialog; ++i) {
-    const auto open = ThreadDialogs(reader.ThreadId());
-    if (!open.empty())
-      dialog = open.front();
-    else
-      Sleep(25);
-  }
+  HWND dialog = AwaitDialog(reader);
   if (!Check(dialog != nullptr, "font dialog")) return;
   HWND faces = GetDlgItem(dialog, IDC_FONT_FACES);
   HWND sizes = GetDlgItem(dialog, IDC_FONT_SIZES);
@@ -368,9 +373,7 @@ void CheckPreviewFonts(Reader& reader) {
     if (choice == kChoices - 1) first = reader.GdiObjectsByKind();
   }
   const auto last = reader.GdiObjectsByKind();
-  Answer(dialog, IDCANCEL);
-  for (int i = 0; i < 200 && IsWindow(dialog); ++i)
-    Sleep(10);
+  CancelAndAwaitClose(dialog);
   if (!Check(first && last, "GDI objects counted")) return;
   constexpr std::size_t kFont = 0x0a;
   std::printf("font preview: %lu fonts after %d choices, %lu after %d more\n",
@@ -380,6 +383,10 @@ void CheckPreviewFonts(Reader& reader) {
         last->byType[kFont], first->byType[kFont]);
 }
 
+}  // namespace
+
+// Each dialog opened and closed many times: the reader holds no more GDI objects after the
+// second half of the openings than after the first.
 int DialogLeakTest(const std::wstring& exe) {
   DeleteSettings();
   WriteString(L"FontName", L"DejaVu Sans");
@@ -405,23 +412,14 @@ int DialogLeakTest(const std::wstring& exe) {
       // which must not open another dialog over the first.
       PostMessageW(reader.Window(), o.message, static_cast<WPARAM>(o.command), 0);
       PostMessageW(reader.Window(), o.message, static_cast<WPARAM>(o.command), 0);
-      HWND dialog = nullptr;
-      for (int i = 0; i < 200 && !dialog; ++i) {
-        const auto open = ThreadDialogs(reader.ThreadId());
-        if (!open.empty())
-          dialog = open.front();
-        else
-          Sleep(25);
-      }
+      HWND dialog = AwaitDialog(reader);
       if (!Check(dialog != nullptr, o.name)) return 1;
       Sleep(150);
       if (!Check(reader.Responds(), "reader answers")) return 1;
       const auto open = ThreadDialogs(reader.ThreadId());
       if (!Check(open.size() == 1u, "one dialog open", static_cast<long long>(open.size()), 1))
         return 1;
-      Answer(dialog, IDCANCEL);
-      for (int i = 0; i < 200 && IsWindow(dialog); ++i)
-        Sleep(10);
+      CancelAndAwaitClose(dialog);
       if (!Check(reader.Responds(), "reader answers")) return 1;
       if (round == kRounds) first = reader.GdiObjects();
     }
