@@ -170,7 +170,6 @@ BOOL CALLBACK FindBoxText(HWND child, LPARAM param) {
 }
 
 // The handle table's type of a device context.
-constexpr std::uint8_t kGdiTypeDc = 0x01;
 
 // Entries of the GDI handle table as the system lays them out for 64-bit processes.
 struct GdiHandleEntry {

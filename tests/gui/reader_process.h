@@ -23,6 +23,10 @@ int Failures();
 // a surface bitmap of its own; `others` leaves those three objects per context out, so it
 // counts what the program itself created. Where the system counts only a total
 // (GetGuiResources), `deviceContexts` is 0 and `others` is that total.
+// Handle table type bytes the tests look at.
+inline constexpr std::uint8_t kGdiTypeDc = 0x01;
+inline constexpr std::uint8_t kGdiTypeFont = 0x0a;
+
 struct GdiCensus {
   DWORD total = 0;
   DWORD deviceContexts = 0;

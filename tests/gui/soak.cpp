@@ -375,14 +375,13 @@ void CheckPreviewFonts(Reader& reader) {
   const auto last = reader.GdiObjectsByKind();
   CancelAndAwaitClose(dialog);
   if (!Check(first && last, "GDI objects counted")) return;
-  constexpr std::size_t kFont = 0x0a;
   std::printf("font preview: %lu fonts after %d choices, %lu after %d more\n",
-              static_cast<unsigned long>(first->byType[kFont]), kChoices,
-              static_cast<unsigned long>(last->byType[kFont]), kChoices);
+              static_cast<unsigned long>(first->byType[kGdiTypeFont]), kChoices,
+              static_cast<unsigned long>(last->byType[kGdiTypeFont]), kChoices);
   // The platform still loses a few fallback fonts (up to 3 in 30 choices seen here); without the
   // preview's emptying it lost 5 in 30.
-  Check(last->byType[kFont] <= first->byType[kFont] + 4, "fonts of the font preview",
-        last->byType[kFont], first->byType[kFont]);
+  Check(last->byType[kGdiTypeFont] <= first->byType[kGdiTypeFont] + 4, "fonts of the font preview",
+        last->byType[kGdiTypeFont], first->byType[kGdiTypeFont]);
 }
 
 }  // namespace
