@@ -42,6 +42,7 @@ class MetricsDevice final : public TextDevice {
       cx += Advance(u);
     return {cx, Height()};
   }
+  bool ReordersRun(std::u16string_view) override { return false; }
   std::int32_t FitCount(std::u16string_view units, std::int32_t maxWidth, Extent* extent) override {
     std::int32_t cx = 0, fit = 0;
     for (char16_t u : units) {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "fontdlg/font_sizes.h"
+#include "fontdlg/preview_alphabet.h"
 #include "frame/app_state.h"
 #include "frame/heap.h"
 #include "resources/resource.h"
@@ -202,8 +203,9 @@ int CALLBACK CollectFont(const LOGFONTW* font, const TEXTMETRICW* metrics, DWORD
 }
 
 void ShowAlphabet(HWND dialog, std::int32_t base) {
-  for (int i = 0; i < 27; ++i)
-    g_previewText[i] = static_cast<wchar_t>(base + 26 - i);
+  const std::u16string letters = PreviewAlphabet(base);
+  for (std::size_t i = 0; i < letters.size() && i < 27; ++i)
+    g_previewText[i] = static_cast<wchar_t>(letters[i]);
   g_previewText[27] = 0;
   SetDlgItemTextW(dialog, IDC_FONT_PREVIEW, g_previewText);
 }

@@ -289,6 +289,37 @@ TEST(FontDialog, EightBitButtonShowsItsAlphabetAndOkStoresIt) {
   EXPECT_EQ(settings.FontSize, 16);
 }
 
+// Where the platform shows Hebrew right to left itself, the preview holds the alphabet in
+// reading order and looks exactly as DrawTextW draws it, alef at the right.
+TEST(FontDialog, PreviewReadsRightToLeftWhereThePlatformReorders) {
+  g_app.Bidi = PlatformBidi::Reorders;
+  FontSettings settings = Settings(kHebrewFace, 10, BaseUnicode);
+  const std::wstring visual = Alphabet(0x5D0), reading(visual.rbegin(), visual.rend());
+  std::wstring text;
+  gui::Image shown, drawn;
+  RunDialog(settings, {[&](HWND dialog) {
+                         text = Preview(dialog);
+                         HWND edit = GetDlgItem(dialog, IDC_FONT_PREVIEW);
+                         RedrawWindow(edit, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+                         shown = gui::CaptureClient(edit);
+                         RECT all{}, r{};
+                         GetClientRect(edit, &all);
+                         SendMessageW(edit, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&r));
+                         HDC dc = GetDC(edit);
+                         const auto font = SendMessageW(edit, WM_GETFONT, 0, 0);
+                         HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(font));
+                         FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+                         DrawTextW(dc, reading.c_str(), -1, &r, DT_RIGHT | DT_SINGLELINE);
+                         SelectObject(dc, old);
+                         ReleaseDC(edit, dc);
+                         drawn = gui::CaptureClient(edit);
+                       },
+                       [&](HWND dialog) { ClickButton(dialog, IDCANCEL); }});
+  g_app.Bidi = PlatformBidi::AsGiven;
+  EXPECT_EQ(text, reading);
+  EXPECT_TRUE(shown.pixels == drawn.pixels);
+}
+
 BYTE CharSetOf(const wchar_t* face) {
   for (const FontListEntry* e = FontListHead(); e; e = e->next)
     if (std::wcscmp(e->faceName, face) == 0) return e->charSet;

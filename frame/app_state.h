@@ -29,6 +29,11 @@ struct FontSettings {
   std::int32_t FontAsciiBase = 0;  // 224 (8-bit Hebrew fonts) or 0x5D0 (Unicode)
 };
 
+// How the platform shows a run of Hebrew letters handed to it whole: as given (each unit where
+// the run puts it), or reordered by the bidirectional algorithm, so that it expects the run in
+// reading order. Asked of the platform once, when the view opens (text/run_order.h).
+enum class PlatformBidi : std::uint8_t { AsGiven, Reorders };
+
 // Bits of AppState::Flags.
 namespace flags {
 inline constexpr std::uint32_t LessonPinned = 1u << 2;
@@ -42,7 +47,9 @@ inline constexpr std::uint32_t ClickUpperLower = 1u << 28;
 inline constexpr std::uint32_t ClickPaging = 1u << 31;
 inline constexpr std::uint32_t Default = 0xD1140040;
 
-constexpr std::uint32_t KeyPageMode(std::uint32_t f) { return (f >> KeyPageModeShift) & ModeMask; }
+constexpr std::uint32_t KeyPageMode(std::uint32_t f) {
+  return (f >> KeyPageModeShift) & ModeMask;
+}
 constexpr std::uint32_t ClickPageMode(std::uint32_t f) {
   return (f >> ClickPageModeShift) & ModeMask;
 }
@@ -74,6 +81,7 @@ struct AppState {
   std::uint16_t BookmarkCount = 0;
   std::unique_ptr<std::uint16_t[], HeapFree> BookmarkList;  // ends with a 0 entry
   std::uint32_t BookmarkPromptOff = 0;
+  PlatformBidi Bidi = PlatformBidi::AsGiven;
 };
 
 // The one record. ResetAppState() gives every field its zero value.

@@ -13,6 +13,7 @@
 #include "text/document.h"
 #include "text/draw.h"
 #include "text/gdi_device.h"
+#include "text/run_order.h"
 
 namespace qm {
 
@@ -89,6 +90,7 @@ int OpenView(HWND window) {
   const Box box{r.left, r.top, r.right, r.bottom};
   g_app.CurrentDocument = CreateDocument(g_view.device.get(), &box, g_app.FontSettings, 100);
   if (!Doc()) return 1;
+  g_app.Bidi = ProbePlatformBidi(Doc());
   TextBuffer text = LoadRecord(g_app.CurrentLesson);
   if (!text) {
     ShowNotice(Notice::ResourceNotFound, window);

@@ -50,6 +50,7 @@ class RandomMetricsDevice final : public qm::TextDevice {
       e.cx += Advance(u);
     return e;
   }
+  bool ReordersRun(std::u16string_view) override { return false; }
   std::int32_t FitCount(std::u16string_view units,
                         std::int32_t limit,
                         qm::Extent* extent) override {

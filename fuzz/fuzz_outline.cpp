@@ -40,6 +40,7 @@ class FixedDevice final : public qm::TextDevice {
       e.cx += 1 + u % 7;
     return e;
   }
+  bool ReordersRun(std::u16string_view) override { return false; }
   std::int32_t FitCount(std::u16string_view units,
                         std::int32_t maxWidth,
                         qm::Extent* extent) override {

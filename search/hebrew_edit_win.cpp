@@ -58,8 +58,13 @@ LRESULT OnBackspace(HWND edit) {
   return 0;
 }
 
+// The edit keeps the stored visual order and is made to grow to the left by this procedure.
+bool GrowsLeft() {
+  return SearchEditOrder() == EditOrder::Visual;
+}
+
 LRESULT OnKeyDown(HWND edit, WPARAM key, LPARAM lParam) {
-  if (ScrollLockActive()) return PassOn(edit, WM_KEYDOWN, key, lParam);
+  if (ScrollLockActive() || !GrowsLeft()) return PassOn(edit, WM_KEYDOWN, key, lParam);
   switch (key) {
     case VK_END:
       return PassOn(edit, WM_KEYDOWN, VK_HOME, lParam);
@@ -77,16 +82,17 @@ LRESULT OnKeyDown(HWND edit, WPARAM key, LPARAM lParam) {
 LRESULT OnChar(HWND edit, WPARAM ch, LPARAM lParam) {
   if (ScrollLockActive()) return PassOn(edit, WM_CHAR, ch, lParam);
   if (MapLatinKey(edit, static_cast<wchar_t>(ch)) == 0) return 0;
-  if (ch == VK_BACK) return OnBackspace(edit);
+  if (ch == VK_BACK && GrowsLeft()) return OnBackspace(edit);
   return PassOn(edit, WM_CHAR, ch, lParam);
 }
 
 }  // namespace
 
-void InsertLeftOfCaret(HWND edit, wchar_t unit) {
+void InsertTyped(HWND edit, wchar_t unit) {
   const Selection before = GetSelection(edit);
   const wchar_t text[2] = {unit, 0};
   SendMessageW(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text));
+  if (!GrowsLeft()) return;
   const Selection after = GetSelection(edit);
   if (after.start > before.start) SendMessageW(edit, EM_SETSEL, after.start - 1, after.start - 1);
 }
@@ -94,7 +100,7 @@ void InsertLeftOfCaret(HWND edit, wchar_t unit) {
 int MapLatinKey(HWND edit, wchar_t ch) {
   const KeyInsert k = MapLatinUnit(static_cast<char16_t>(ch), TypingBase());
   if (k.leaveToEdit) return 1;
-  InsertLeftOfCaret(edit, static_cast<wchar_t>(k.unit));
+  InsertTyped(edit, static_cast<wchar_t>(k.unit));
   return 0;
 }
 

@@ -1,5 +1,6 @@
-// The search edit made right-to-left: Latin keys typed as Hebrew letters growing to the left,
-// caret and deletion keys swapped, Scroll Lock turning all of it off.
+// The search edit typed on the Hebrew layout: Latin keys typed as Hebrew letters. In the visual
+// order the edit grows to the left with the caret and deletion keys swapped; in reading order
+// the platform's right-to-left edit does that itself. Scroll Lock turns all of it off.
 #pragma once
 
 #include <windows.h>
@@ -15,8 +16,9 @@ LRESULT CALLBACK HebrewEditProc(HWND window, UINT message, WPARAM wParam, LPARAM
 // 1 when the edit handles the character itself, 0 when it was inserted here.
 int MapLatinKey(HWND edit, wchar_t ch);
 
-// Inserts one unit at the caret and steps the caret back over it, so that it lands left of the
-// characters typed before. Nothing moves when the edit took nothing (its limit reached).
-void InsertLeftOfCaret(HWND edit, wchar_t unit);
+// Inserts one unit at the caret. In the visual order the caret then steps back over it, so that
+// it lands left of the characters typed before; nothing moves when the edit took nothing (its
+// limit reached).
+void InsertTyped(HWND edit, wchar_t unit);
 
 }  // namespace qm

@@ -1,7 +1,10 @@
 // The Latin key map, the picture's cell geometry and the edit-text conversion.
 #include "search/hebrew_keys.h"
 
+#include <algorithm>
+
 #include "frame/app_state.h"  // the base values
+#include "text/conversion.h"
 
 namespace qm {
 
@@ -49,11 +52,15 @@ char16_t CellUnit(int cell, std::int32_t fontAsciiBase) {
   return static_cast<char16_t>(fontAsciiBase + (kCellOrder[cell - 1] - 0x61));
 }
 
-void UnitsToReaderCode(std::u16string_view units,
+void UnitsToReaderCode(std::u16string_view edit,
                        std::int32_t fontAsciiBase,
-                       std::span<std::uint8_t, kSearchTextSize> out) {
+                       std::span<std::uint8_t, kSearchTextSize> out,
+                       EditOrder order) {
   for (auto& b : out)
     b = 0;
+  std::u16string units(edit.substr(0, std::min(edit.find(u'\0'), edit.size())));
+  if (order == EditOrder::Reading)
+    ReverseRun(units.data(), static_cast<std::int32_t>(units.size()));
   std::size_t n = 0;
   for (std::size_t i = 0; i < units.size() && units[i] != 0 && n + 1 < out.size(); ++i) {
     char16_t u = units[i];
@@ -65,18 +72,31 @@ void UnitsToReaderCode(std::u16string_view units,
   }
 }
 
-std::u16string TypeAsDialog(std::u16string_view typed, std::int32_t fontAsciiBase) {
+std::u16string ReaderCodeToUnits(std::span<const std::uint8_t> text,
+                                 std::int32_t fontAsciiBase,
+                                 EditOrder order) {
+  std::u16string units;
+  for (const std::uint8_t b : text) {
+    if (b == 0) break;
+    const bool letter = b >= 0x61 && b < 0x61 + 27;
+    units.push_back(letter ? static_cast<char16_t>(fontAsciiBase + (b - 0x61)) : char16_t{b});
+  }
+  if (order == EditOrder::Reading)
+    ReverseRun(units.data(), static_cast<std::int32_t>(units.size()));
+  return units;
+}
+
+std::u16string TypeAsDialog(std::u16string_view typed,
+                            std::int32_t fontAsciiBase,
+                            EditOrder order) {
   std::u16string text;
   std::size_t caret = 0;
   for (const char16_t ch : typed) {
     if (text.size() >= kEditLimit) break;
     const KeyInsert k = MapLatinUnit(ch, fontAsciiBase);
-    if (k.leaveToEdit) {
-      if (ch < 0x20) continue;  // control characters insert nothing
-      text.insert(caret++, 1, ch);
-    } else {
-      text.insert(caret, 1, k.unit);
-    }
+    if (k.leaveToEdit && ch < 0x20) continue;  // control characters insert nothing
+    text.insert(caret, 1, k.leaveToEdit ? ch : k.unit);
+    if (k.leaveToEdit || order == EditOrder::Reading) ++caret;
   }
   return text;
 }

@@ -51,22 +51,47 @@ char16_t CellUnit(int cell, std::int32_t fontAsciiBase);
 
 inline constexpr std::size_t kSearchTextSize = 34;  // 33 bytes and the terminating zero
 
-// The edit's units (visual order, up to a zero unit) as ReaderCode: letters at FontAsciiBase
-// become 0x61.., a space followed by another space is dropped, every other unit keeps its low
-// 8 bits; a zero byte ends the text. `out` is zero-filled first.
+// The order of the text in the search edit. Visual: the stored order, in an edit made to grow
+// to the left (the caret steps back over each letter, Home and End, Delete and Backspace
+// swapped). Reading: the order it is read in, in an ordinary edit of a platform that shows
+// Hebrew right to left itself (or with Reverse on); it is turned round on its way in and out.
+enum class EditOrder { Visual, Reading };
+
+// The edit's units (up to a zero unit) as ReaderCode in visual order: in Reading order the
+// units are first turned round as a right-to-left run is (brackets mirrored, numbers kept left
+// to right); then letters at FontAsciiBase become 0x61.., a space followed by another space is
+// dropped, every other unit keeps its low 8 bits; a zero byte ends the text. `out` is
+// zero-filled first.
 void UnitsToReaderCode(std::u16string_view units,
                        std::int32_t fontAsciiBase,
-                       std::span<std::uint8_t, kSearchTextSize> out);
+                       std::span<std::uint8_t, kSearchTextSize> out,
+                       EditOrder order = EditOrder::Visual);
 
-// The same into the shared state's SearchText, with the chosen font's FontAsciiBase.
+// The edit text that shows a stored search text (up to its zero byte): letter codes become the
+// letters at FontAsciiBase, every other byte the unit of its own value, so that
+// UnitsToReaderCode gives back exactly the bytes that the dialog can store.
+std::u16string ReaderCodeToUnits(std::span<const std::uint8_t> text,
+                                 std::int32_t fontAsciiBase,
+                                 EditOrder order);
+
+// The same into and out of the shared state's SearchText, with the chosen font's FontAsciiBase
+// and the edit order of SearchEditOrder().
 void EditTextToReaderCode(std::u16string_view units);
+std::u16string SearchTextToEditText();
+
+// Reading order when the platform shows the typing base's letters right to left itself, or
+// when Reverse is on (text/run_order.h); Visual otherwise.
+EditOrder SearchEditOrder();
 
 inline constexpr std::size_t kEditLimit = 33;  // units the edit control takes
 
-// The edit text after typing `typed` into an empty search edit with Scroll Lock off: mapped
-// characters land left of those typed before (the caret steps back over each), digits go in
-// left to right as the edit itself inserts them, control characters insert nothing.
-std::u16string TypeAsDialog(std::u16string_view typed, std::int32_t fontAsciiBase);
+// The edit text after typing `typed` into an empty search edit with Scroll Lock off. Visual:
+// mapped characters land left of those typed before (the caret steps back over each), digits
+// go in left to right as the edit itself inserts them. Reading: everything goes in at the caret
+// in typing order. Control characters insert nothing.
+std::u16string TypeAsDialog(std::u16string_view typed,
+                            std::int32_t fontAsciiBase,
+                            EditOrder order = EditOrder::Visual);
 
 // FontAsciiBase for typing: the chosen font's, or the Unicode base when none is set yet.
 std::int32_t TypingBase();

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "frame/app_state.h"
 
 namespace qm {
@@ -10,10 +12,12 @@ namespace {
 
 constexpr char16_t kAlef = 0x5D0;
 
-std::u16string Stored(std::u16string_view units, std::int32_t base = BaseUnicode) {
+std::u16string Stored(std::u16string_view units,
+                      std::int32_t base = BaseUnicode,
+                      EditOrder order = EditOrder::Visual) {
   std::array<std::uint8_t, kSearchTextSize> out;
   out.fill(0xEE);
-  UnitsToReaderCode(units, base, out);
+  UnitsToReaderCode(units, base, out, order);
   std::u16string s;
   for (std::uint8_t b : out) {
     if (b == 0) break;
@@ -62,6 +66,32 @@ TEST(HebrewKeysTest, TypingGrowsToTheLeft) {
   // Digits go in left to right at the caret, which then stands right of them.
   EXPECT_EQ(TypeAsDialog(u"t12s", BaseUnicode), (std::u16string{u'1', u'2', kAlef + 3, kAlef}));
   EXPECT_EQ(TypeAsDialog(std::u16string(40, u't'), BaseUnicode).size(), kEditLimit);
+}
+
+// A word typed in reading order into a right-to-left edit is stored as the visual path stores
+// it, and every text the dialog can store survives any number of openings and OKs.
+TEST(HebrewKeysTest, ReadingOrderEdit) {
+  const std::u16string reading = TypeAsDialog(u"ngbya", BaseUnicode, EditOrder::Reading);
+  EXPECT_EQ(reading, u"\u05DE\u05E2\u05E0\u05D8\u05E9");  // mem, ayin, nun, tet, shin
+  EXPECT_EQ(Stored(reading, BaseUnicode, EditOrder::Reading), u"ziqso");
+  for (const std::u16string typed : {u"ts", u"ngbya", u"t?s*", u"vbfu ktp"})
+    for (const std::int32_t base : {BaseUnicode, BaseEightBit})
+      EXPECT_EQ(Stored(TypeAsDialog(typed, base, EditOrder::Reading), base, EditOrder::Reading),
+                Stored(TypeAsDialog(typed, base), base));
+  std::uint32_t seed = 1;
+  for (int round = 0; round < 3000; ++round) {
+    std::vector<std::uint8_t> bytes;
+    for (int i = 0; i < 1 + round % 33; ++i) {
+      seed = seed * 1103515245 + 12345;
+      const auto b = static_cast<std::uint8_t>(1 + (seed >> 16) % 255);
+      if ((b != u' ' || bytes.empty() || bytes.back() != u' ') && (b < 0xE0 || b > 0xFA))
+        bytes.push_back(b);
+    }
+    const std::u16string want(bytes.begin(), bytes.end());
+    for (const EditOrder order : {EditOrder::Visual, EditOrder::Reading})
+      for (const std::int32_t base : {BaseUnicode, BaseEightBit})
+        EXPECT_EQ(Stored(ReaderCodeToUnits(bytes, base, order), base, order), want);
+  }
 }
 
 TEST(HebrewKeysTest, EditTextToReaderCode) {

@@ -10,8 +10,8 @@
 #include "search/hebrew_keys.h"
 #include "search/search_again.h"
 #include "search/search_view_win.h"
-#include "text/conversion.h"
 #include "text/document.h"
+#include "text/run_order.h"
 
 namespace qm {
 
@@ -53,16 +53,18 @@ void SetEditFont(HWND edit) {
 }
 
 void ShowSearchText(HWND edit) {
-  std::int32_t count = 0;
-  while (count + 1 < static_cast<std::int32_t>(kSearchTextSize) && g_app.SearchText[count]) {
-    ++count;
-  }
-  const HeapArray<char16_t> units = ToDisplayText(g_app.SearchText, count);
-  if (!units) return;
   std::wstring text;
-  for (const char16_t* u = units.get(); *u; ++u)
-    text.push_back(static_cast<wchar_t>(*u));
+  for (const char16_t u : SearchTextToEditText())
+    text.push_back(static_cast<wchar_t>(u));
   SetWindowTextW(edit, text.c_str());
+}
+
+// In reading order on a platform that shows Hebrew right to left, the edit reads right to left
+// as a paragraph too, so that spaces and signs between words stand where a reader expects them.
+void ReadRightToLeft(HWND edit) {
+  if (SearchEditOrder() != EditOrder::Reading || !PlatformReadsInReadingOrder(TypingBase())) return;
+  const LONG_PTR ex = GetWindowLongPtrW(edit, GWL_EXSTYLE);
+  SetWindowLongPtrW(edit, GWL_EXSTYLE, ex | WS_EX_RTLREADING);
 }
 
 // Where the picture control really sits; the template position in this dialog's units else.
@@ -89,6 +91,7 @@ INT_PTR OnInitDialog(HWND dialog) {
   g_state.keyboard = ShowDialogPicture(dialog, IDC_SEARCH_PICTURE, IDB_KEYBOARD);
   g_state.picture = FindPicture(dialog);
   SetEditFont(edit);
+  ReadRightToLeft(edit);
   SendMessageW(edit, EM_LIMITTEXT, kEditLimit, 0);
   ShowSearchText(edit);
   if (!SubclassHebrewEdit(edit)) EndDialog(dialog, IDCANCEL);
@@ -142,7 +145,7 @@ void InsertCellLetter(HWND dialog, int n) {
   HWND edit = GetDlgItem(dialog, IDC_SEARCH_EDIT);
   const char16_t unit = CellUnit(n, TypingBase());
   if (!edit || unit == 0) return;
-  InsertLeftOfCaret(edit, static_cast<wchar_t>(unit));
+  InsertTyped(edit, static_cast<wchar_t>(unit));
 }
 
 INT_PTR CALLBACK SearchDialog(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -15,6 +15,7 @@
 #include "tests/fake_text_device.h"
 #include "tests/recording_notices.h"
 #include "text/document.h"
+#include "text/run_order.h"
 
 namespace qm {
 namespace {
@@ -276,6 +277,44 @@ TEST_F(SearchDialogTest, PictureClicks) {
   EXPECT_EQ(outside, 3);
   EXPECT_EQ(edge, 1);
   EXPECT_EQ(text, (std::wstring{kAlef + 26, L' ', kAlef + 9, kAlef}));
+}
+
+// On a platform that shows Hebrew right to left itself the edit holds reading order: typing
+// and the picture go in at the caret, the keys are the edit's own, and the stored visual text
+// comes back the same after any number of openings and OKs, with Reverse on or off.
+TEST_F(SearchDialogTest, ReadingOrderOnAReorderingPlatform) {
+  g_app.Bidi = PlatformBidi::Reorders;
+  const std::wstring word = L"\u05DE\u05E2\u05E0\u05D8\u05E9";
+  for (const std::uint32_t f : {0u, flags::ReverseText}) {
+    g_app.Flags = f;
+    std::memcpy(g_app.SearchText, "\x7a\x69\x71\x73\x6f", 6);
+    std::wstring typed;
+    DWORD home = 9;
+    for (int round = 0; round < 2; ++round) {
+      std::wstring opened;
+      LONG_PTR ex = 0;
+      RunDialog([&](HWND d) {
+        opened = Text(d);
+        ex = GetWindowLongPtrW(Edit(d), GWL_EXSTYLE);
+        SendMessageW(d, WM_COMMAND, IDOK, 0);
+        if (round == 0) {
+          SetText(d, L"", 0);
+          Type(d, L"ngbya");
+          const POINT p = Picture(d, nullptr);  // alef, at the caret after the word
+          SendMessageW(d, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(p.x + 152, p.y));
+          KeyDown(d, VK_HOME);
+          home = Caret(d);
+          typed = Text(d);
+        }
+        EndDialog(d, 99);
+      });
+      EXPECT_EQ(opened, word) << f << round;
+      EXPECT_TRUE(ex & WS_EX_RTLREADING);
+      EXPECT_EQ(std::string(reinterpret_cast<const char*>(g_app.SearchText)), "ziqso");
+    }
+    EXPECT_EQ(typed, word + kAlef);
+    EXPECT_EQ(home, 0u);
+  }
 }
 
 TEST_F(SearchDialogTest, EmptyEditClosesWithoutSearch) {

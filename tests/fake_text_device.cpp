@@ -1,6 +1,7 @@
 // The recording text device: objects are numbered handles, metrics come from fixed tables.
 #include "tests/fake_text_device.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <utility>
 
@@ -218,6 +219,13 @@ std::int32_t FakeTextDevice::FitCount(std::u16string_view units,
   }
   if (extent) *extent = {total, HeightOf(selFont_)};
   return fit;
+}
+
+bool FakeTextDevice::ReordersRun(std::u16string_view units) {
+  if (units.size() < 2) return false;
+  return reordersHebrew && std::any_of(units.begin(), units.end(), [](char16_t u) {
+           return (u >= 0x590 && u <= 0x5FF) || (u >= 0xFB1D && u <= 0xFB4F);
+         });
 }
 
 void FakeTextDevice::DrawUnits(std::u16string_view units, const Box& box, std::uint32_t flags) {

@@ -67,9 +67,10 @@ class FakeTextDevice final : public TextDevice {
   std::map<char16_t, std::int32_t> advances;
   // When set, it gives the advance of a unit in a font of the given tmHeight instead of the table.
   std::function<std::int32_t(char16_t unit, std::int32_t fontHeight)> advanceOf;
-  int failFonts = 0;         // the next this many NewFont calls fail
-  bool bitmapResult = true;  // what DrawBitmap answers for a non-null bitmap
-  bool logQueries = true;    // record Metrics, LogPixels, Extent, Fit and GetTextColour
+  int failFonts = 0;            // the next this many NewFont calls fail
+  bool bitmapResult = true;     // what DrawBitmap answers for a non-null bitmap
+  bool logQueries = true;       // record Metrics, LogPixels, Extent, Fit and GetTextColour
+  bool reordersHebrew = false;  // ReordersRun's answer for a run that holds a Hebrew letter
 
   void SetAdvance(char16_t unit, std::int32_t width) { advances[unit] = width; }
   std::int32_t AdvanceOf(char16_t unit) const;  // in the selected font
@@ -110,6 +111,7 @@ class FakeTextDevice final : public TextDevice {
   std::int32_t LogPixelsY() override;
   Extent TextExtent(std::u16string_view units) override;
   std::int32_t FitCount(std::u16string_view units, std::int32_t maxWidth, Extent* extent) override;
+  bool ReordersRun(std::u16string_view units) override;
 
   void DrawUnits(std::u16string_view units, const Box& box, std::uint32_t flags) override;
   void Fill(const Box& box, GdiObject brush) override;

@@ -6,6 +6,7 @@
 
 #include "frame/app_state.h"
 #include "text/code_table.h"
+#include "text/run_order.h"
 
 namespace qm {
 
@@ -58,14 +59,15 @@ std::int32_t Convert(const std::uint8_t* text,
   return n;
 }
 
-// Converts into storage and applies the Reverse setting; returns the units produced.
+// Converts into storage and, for drawing, puts the run into the order the platform wants;
+// returns the units produced.
 std::int32_t ConvertRun(const std::uint8_t* text,
                         std::int32_t count,
                         std::int32_t base,
-                        char16_t* storage) {
+                        char16_t* storage,
+                        RunUse use) {
   const std::int32_t produced = Convert(text, count, base, storage);
-  if (count > 0 && base != BaseAsStored && (g_app.Flags & flags::ReverseText) != 0)
-    ReverseRun(storage, produced);
+  if (count > 0 && use == RunUse::Draw && RunsInReadingOrder(base)) ReverseRun(storage, produced);
   return produced;
 }
 
@@ -78,7 +80,8 @@ std::size_t UnitsFor(std::int32_t count) {
 const char16_t* ToDisplayText(const std::uint8_t* text,
                               ConversionBuffer& buffer,
                               std::int32_t count,
-                              std::int32_t* extra) {
+                              std::int32_t* extra,
+                              RunUse use) {
   count = std::max(count, 0);
   const std::int32_t base =
       buffer.Override != 0 ? buffer.Override : g_app.FontSettings.FontAsciiBase;
@@ -89,7 +92,7 @@ const char16_t* ToDisplayText(const std::uint8_t* text,
     buffer.Storage = std::move(storage);
     buffer.Capacity = count;
   }
-  const std::int32_t produced = ConvertRun(text, count, base, buffer.Storage.get());
+  const std::int32_t produced = ConvertRun(text, count, base, buffer.Storage.get(), use);
   // Units produced - count, so that count + extra always names exactly the units written,
   // also when a zero byte ended the run early.
   if (extra) *extra = produced - count;
@@ -104,7 +107,7 @@ HeapArray<char16_t> ToDisplayText(const std::uint8_t* text,
   HeapArray<char16_t> storage = AllocArray<char16_t>(UnitsFor(count));
   if (!storage) return storage;
   const std::int32_t produced =
-      ConvertRun(text, count, g_app.FontSettings.FontAsciiBase, storage.get());
+      ConvertRun(text, count, g_app.FontSettings.FontAsciiBase, storage.get(), RunUse::Draw);
   if (extra) *extra = produced - count;
   return storage;
 }

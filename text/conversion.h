@@ -17,6 +17,11 @@ struct ConversionBuffer {
 // The program-wide buffer that serves all measuring and drawing of runs.
 extern ConversionBuffer g_conversion;
 
+// What a converted run is for. A run to be drawn goes to the platform in the order that
+// RunsInReadingOrder (text/run_order.h) gives; a run to be measured keeps the order of its bytes,
+// so that a count of fitting units counts from its first byte.
+enum class RunUse { Draw, Measure };
+
 // Converts `count` bytes (stopping early at a zero byte; a negative count is 0) into the buffer's
 // storage; the result stays valid until the next conversion through that buffer. Null when
 // storage cannot be had (the buffer keeps its old storage). *extra (when given) receives units
@@ -24,7 +29,8 @@ extern ConversionBuffer g_conversion;
 const char16_t* ToDisplayText(const std::uint8_t* text,
                               ConversionBuffer& buffer,
                               std::int32_t count,
-                              std::int32_t* extra = nullptr);
+                              std::int32_t* extra = nullptr,
+                              RunUse use = RunUse::Draw);
 
 // The same without a buffer (FontAsciiBase applies): the caller owns the result.
 HeapArray<char16_t> ToDisplayText(const std::uint8_t* text,

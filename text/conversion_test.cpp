@@ -6,6 +6,9 @@
 #include <vector>
 
 #include "frame/app_state.h"
+#include "tests/fake_text_device.h"
+#include "text/document.h"
+#include "text/run_order.h"
 
 namespace qm {
 namespace {
@@ -105,6 +108,36 @@ TEST_F(Conversion, ReverseMirrorsBracketsButNotAsStored) {
   std::u16string braces = u"{x}";
   EXPECT_EQ(ReverseRun(braces.data(), 3), 0);
   EXPECT_EQ(braces, u"{x}");
+}
+
+// Whole runs reach a platform that reorders Hebrew itself in reading order under the Unicode
+// base; 8-bit units are Latin letters to it; Reverse still turns every base round; measuring
+// never does. The probe asks the device in the document's plain font.
+TEST_F(Conversion, RunOrderFollowsThePlatformAndReverse) {
+  const std::vector<std::uint8_t> run = {0x28, 0x61, 0x62, 0x5D};
+  const std::u16string visual{0x28, 0x05D0, 0x05D1, 0x5D}, reading{0x5B, 0x05D1, 0x05D0, 0x29};
+  for (const PlatformBidi bidi : {PlatformBidi::AsGiven, PlatformBidi::Reorders}) {
+    for (const std::uint32_t f : {0u, flags::ReverseText}) {
+      g_app.Bidi = bidi;
+      g_app.Flags = f;
+      const bool reorders = bidi == PlatformBidi::Reorders, reverse = f != 0;
+      EXPECT_EQ(Run(run, BaseUnicode) == reading, reorders || reverse) << reorders << reverse;
+      EXPECT_EQ(Run(run, BaseEightBit)[1] == 0xE1, reverse) << reorders << reverse;
+      EXPECT_FALSE(RunsInReadingOrder(BaseAsStored));
+      const ScopedOverride unicode(BaseUnicode);
+      EXPECT_EQ(ToDisplayText(run.data(), g_conversion, 4, nullptr, RunUse::Measure), visual);
+    }
+  }
+  FakeTextDevice dc;
+  for (const bool reorders : {false, true}) {
+    dc.reordersHebrew = reorders;
+    const Box box{0, 0, 100, 100};
+    DocumentPtr doc = CreateDocument(&dc, &box, g_app.FontSettings, 0);
+    EXPECT_EQ(ProbePlatformBidi(doc.get()),
+              reorders ? PlatformBidi::Reorders : PlatformBidi::AsGiven);
+    EXPECT_EQ(dc.SelectedFont(), dc.SystemFont());
+  }
+  EXPECT_EQ(ProbePlatformBidi(nullptr), PlatformBidi::AsGiven);
 }
 
 TEST_F(Conversion, ReverseKeepsNumbersReadingLeftToRight) {

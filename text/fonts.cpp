@@ -183,7 +183,7 @@ void FitByExtent(TextDevice& dc,
                  std::int32_t& count) {
   const std::int32_t bytes = std::max(count, 0);
   std::int32_t extra = 0;
-  const char16_t* units = ToDisplayText(text, g_conversion, bytes, &extra);
+  const char16_t* units = ToDisplayText(text, g_conversion, bytes, &extra, RunUse::Measure);
   if (!units) {
     maxWidth = 0;
     count = 0;

@@ -2,6 +2,7 @@
 #include "text/gdi_device.h"
 
 #include <algorithm>
+#include <vector>
 
 namespace qm {
 
@@ -99,6 +100,20 @@ std::int32_t GdiDevice::FitCount(std::u16string_view units, std::int32_t maxWidt
   }
   if (extent) *extent = {size.cx, size.cy};
   return fit;
+}
+
+bool GdiDevice::ReordersRun(std::u16string_view units) {
+  const int n = Length(units);
+  if (n < 2) return false;
+  std::vector<UINT> order(static_cast<std::size_t>(n));
+  GCP_RESULTSW results{};
+  results.lStructSize = sizeof(results);
+  results.lpOrder = order.data();
+  results.nGlyphs = static_cast<UINT>(n);
+  if (GetCharacterPlacementW(dc_, Wide(units), n, 0, &results, GCP_REORDER) == 0) return false;
+  for (int i = 0; i < n; ++i)
+    if (order[static_cast<std::size_t>(i)] != static_cast<UINT>(i)) return true;
+  return false;
 }
 
 void GdiDevice::DrawUnits(std::u16string_view units, const Box& box, std::uint32_t flags) {

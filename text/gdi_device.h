@@ -26,6 +26,7 @@ class GdiDevice final : public TextDevice {
   std::int32_t LogPixelsY() override;
   Extent TextExtent(std::u16string_view units) override;
   std::int32_t FitCount(std::u16string_view units, std::int32_t maxWidth, Extent* extent) override;
+  bool ReordersRun(std::u16string_view units) override;
 
   void DrawUnits(std::u16string_view units, const Box& box, std::uint32_t flags) override;
   void Fill(const Box& box, GdiObject brush) override;

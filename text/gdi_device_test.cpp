@@ -3,6 +3,15 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
+#include <vector>
+
+#include "index/index_fonts.h"
+#include "index/index_test_text.h"
+#include "index/outline_paint.h"
+#include "search/title_box.h"
+#include "text/fonts.h"
+#include "text/run_order.h"
 
 namespace qm {
 namespace {
@@ -10,7 +19,7 @@ namespace {
 // A 32-bit memory bitmap selected into a memory device context, white to begin with.
 class GdiDeviceTest : public ::testing::Test {
  protected:
-  static constexpr int kW = 160, kH = 40;
+  static constexpr int kW = 320, kH = 120;
 
   void SetUp() override {
     screen_ = GetDC(nullptr);
@@ -41,6 +50,23 @@ class GdiDeviceTest : public ::testing::Test {
       for (int x = r.left; x < r.right; ++x)
         n += GetPixel(dc_, x, y) != RGB(255, 255, 255);
     return n;
+  }
+
+  std::vector<COLORREF> Pixels(const RECT& r) const {
+    std::vector<COLORREF> v;
+    for (int y = r.top; y < r.bottom; ++y)
+      for (int x = r.left; x < r.right; ++x)
+        v.push_back(GetPixel(dc_, x, y));
+    return v;
+  }
+  // The box drawn by the platform itself from `words` (DrawTextW as the reader draws runs).
+  std::vector<COLORREF> Reference(const RECT& r, const wchar_t* words, COLORREF back) {
+    RECT box = r;
+    HBRUSH brush = CreateSolidBrush(back);
+    FillRect(dc_, &box, brush);
+    DeleteObject(brush);
+    DrawTextW(dc_, words, -1, &box, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    return Pixels(r);
   }
 
   HDC screen_ = nullptr;
@@ -135,6 +161,57 @@ TEST_F(GdiDeviceTest, DrawsTextFillsRectanglesAndBitmaps) {
   EXPECT_EQ(GetPixel(dc_, 108, 8), RGB(255, 255, 255));
   EXPECT_FALSE(dev.DrawBitmap(nullptr, 0, 0, 8, 8));
   DeleteObject(red);
+}
+
+// On this platform the index and the title box are drawn as whole runs of a platform that
+// reorders Hebrew: each must look exactly as the words drawn from reading order, not from the
+// stored visual order.
+TEST_F(GdiDeviceTest, WholeRunsLookAsTheirReadingOrder) {
+  GdiDevice dev(dc_);
+  ASSERT_TRUE(dev.ReordersRun(u"\u05D0\u05D3"));
+  EXPECT_FALSE(dev.ReordersRun(u"\u00E0\u00E3"));
+  ResetAppState();
+  g_app.Bidi = PlatformBidi::Reorders;
+  FontSettings settings;
+  std::memcpy(settings.FontName, u"Frank Ruehl CLM", 32);
+  settings.FontSize = 14;
+  settings.FontAsciiBase = g_app.FontSettings.FontAsciiBase = BaseUnicode;
+  const wchar_t* heading = L"\u05D7\u05D5\u05D3\u05E9 \u05EA\u05E9\u05E8\u05D9";  // month Tishri
+  const wchar_t* backwards = L"\u05D9\u05E8\u05E9\u05EA \u05E9\u05D3\u05D5\u05D7";
+  OutlinePtr o = CreateOutline(&dev, {0, 0, kW, kH}, settings, 0);
+  ASSERT_EQ(LayoutOutline(o.get(), testing::MakeList({{0xBFFE, 0x8C, 1, "jyz{ zdfh"}})), 0);
+  ASSERT_EQ(PaintOutline(o.get(), true), 0);
+  const OutlineLine& line = o->Lines[0];
+  const RECT r{line.X, 0, line.X + line.Width, line.Height};
+  const auto drawn = Pixels(r);
+  RestoreFont font(dev, SelectIndexFont(*o, line.Style));
+  SetTextColor(dc_, RGB(0, 0, 255));
+  EXPECT_EQ(drawn, Reference(r, heading, RGB(255, 255, 255)));
+  EXPECT_NE(drawn, Reference(r, backwards, RGB(255, 255, 255)));
+
+  const Box area{0, 0, kW, kH};
+  DocumentPtr doc = CreateDocument(&dev, &area, settings, 0);
+  const std::uint8_t title[] = {0xD1, 0,    '4',  '0',  ' ', 0x73, 0x6A,
+                                0x77, 0x78, 0x73, 0x6D, 0,   0,    0};
+  TextBuffer text = AllocArray<std::uint8_t>(sizeof title);
+  std::memcpy(text.get(), title, sizeof title);
+  ASSERT_EQ(LayoutDocument(doc.get(), std::move(text)), kLayoutDone);
+  DrawTitleBox(doc.get());
+  RECT yellow{kW, kH, 0, 0};  // the box's inside
+  for (int y = 0; y < kH; ++y)
+    for (int x = 0; x < kW; ++x)
+      if (GetPixel(dc_, x, y) == RGB(255, 255, 0))
+        yellow = {std::min<LONG>(yellow.left, x), std::min<LONG>(yellow.top, y),
+                  std::max<LONG>(yellow.right, x + 1), std::max<LONG>(yellow.bottom, y + 1)};
+  const GdiObject previous = SelectStyleFont(doc.get(), StyleSmall);
+  const RECT row{yellow.left, yellow.top, yellow.right, yellow.top + dev.Metrics().height};
+  const auto box = Pixels(row);
+  SetTextColor(dc_, RGB(255, 0, 0));
+  SetBkColor(dc_, RGB(255, 255, 0));
+  EXPECT_EQ(box, Reference(row, L"\u05DC\u05E2\u05E7\u05E6\u05D9\u05E2 40", RGB(255, 255, 0)));
+  EXPECT_NE(box, Reference(row, L"40 \u05E2\u05D9\u05E6\u05E7\u05E2\u05DC", RGB(255, 255, 0)));
+  dev.Select(previous);
+  ResetAppState();
 }
 
 }  // namespace

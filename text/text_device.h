@@ -77,6 +77,9 @@ class TextDevice {
   virtual std::int32_t FitCount(std::u16string_view units,
                                 std::int32_t maxWidth,
                                 Extent* extent) = 0;
+  // Whether the platform shows these units, handed over whole, in an order other than the
+  // one given (GetCharacterPlacementW with GCP_REORDER in the selected font).
+  virtual bool ReordersRun(std::u16string_view units) = 0;
 
   virtual void DrawUnits(std::u16string_view units, const Box& box, std::uint32_t flags) = 0;
   virtual void Fill(const Box& box, GdiObject brush) = 0;

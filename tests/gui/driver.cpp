@@ -255,7 +255,9 @@ int Shot(const std::wstring& exe, int argc, wchar_t** argv) {
       return 1;
     }
   }
-  RedrawWindow(shown, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+  // The title box of a search hit is painted once, over the view: a repaint would cover it.
+  if (search.empty() || shown != reader.Window())
+    RedrawWindow(shown, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
   Sleep(500);
   const Image image = CaptureWindow(shown);
   const bool saved = SaveImage(image, out);

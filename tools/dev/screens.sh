@@ -5,8 +5,8 @@ screens_main() {
   local work settings dpi view
   work=$(mktemp -d)
   settings=$work/settings
-  # A Unicode Hebrew face, Reverse on (the platform orders the index's whole runs itself).
-  printf 'FontName=string:Ezra SIL\nFontSize=dword:16\nFontAsciiBase=dword:0x5D0\nFlags=dword:0xD1140844\n' \
+  # A Unicode Hebrew face on the default options.
+  printf 'FontName=string:Ezra SIL\nFontSize=dword:16\nFontAsciiBase=dword:0x5D0\n' \
     >"$settings"
   for dpi in 96 144; do
     say "screens at $dpi dpi"
