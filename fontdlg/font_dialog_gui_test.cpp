@@ -138,6 +138,12 @@ int wmain() {
             heightAfter = FirstLineHeight();
             Check(heightAfter > heightBefore, "28 points make taller lines than 16", heightAfter,
                   heightBefore);
+            SCROLLINFO info{};
+            info.cbSize = sizeof(info);
+            info.fMask = SIF_ALL;
+            GetScrollInfo(Main(), SB_VERT, &info);
+            Check(doc && info.nMax == doc->MaxTopLine, "scroll range of the new layout", info.nMax,
+                  doc ? doc->MaxTopLine : -1);
             PostMessageW(Main(), WM_COMMAND, IDC_FONT, 0);  // the menu item and the toolbar button
             return true;
           },

@@ -41,10 +41,11 @@ void LoadBookmarks() {
   HeapArray<std::uint16_t> list(
       static_cast<std::uint16_t*>(AllocOrAbort((std::size_t{n} + 1) * sizeof(std::uint16_t))));
   if (!list) return;
+  // Only lessons of the series are bookmarks; a stored number beyond it is dropped.
   std::uint16_t count = 0;
-  while (count < n && EntryAt(data.get(), count) != 0) {
-    list[count] = EntryAt(data.get(), count);
-    ++count;
+  for (std::uint16_t i = 0; i < n && EntryAt(data.get(), i) != 0; ++i) {
+    const std::uint16_t lesson = EntryAt(data.get(), i);
+    if (lesson <= kLessonCount) list[count++] = lesson;
   }
   list[count] = 0;
   g_app.BookmarkCount = count;
@@ -78,8 +79,10 @@ int IsBookmarked() {
 }
 
 void AddBookmark() {
-  // 0 ends the list, so it can never be an entry of it.
-  if (g_app.CurrentLesson == 0 || IsBookmarked() || g_app.BookmarkCount == 0xFFFF) return;
+  // 0 ends the list, so it can never be an entry of it; nor can a lesson outside the series.
+  if (g_app.CurrentLesson == 0 || g_app.CurrentLesson > kLessonCount || IsBookmarked() ||
+      g_app.BookmarkCount == 0xFFFF)
+    return;
   const std::uint16_t count = g_app.BookmarkCount;
   HeapArray<std::uint16_t> list = AllocArray<std::uint16_t>(std::size_t{count} + 2);
   if (!list) return;

@@ -45,6 +45,8 @@ TEST_F(Bookmarks, MarksAreAddedInOrderAndOnlyOnce) {
   EXPECT_EQ(IsBookmarked(), 0);
   g_app.CurrentLesson = 0;  // no lesson: 0 would end the list early
   AddBookmark();
+  g_app.CurrentLesson = kIndexRecord;  // nor a number outside the series
+  AddBookmark();
   EXPECT_EQ(List(), (std::vector<std::uint16_t>{12, 3, 247, 0}));
   EXPECT_TRUE(notices.shown.empty());
 }
@@ -129,7 +131,7 @@ TEST_F(Bookmarks, MalformedStoredValues) {
       {Bytes({5, 0, 9, 0, 11}), {5, 0}},          // odd: two whole entries
       {Bytes({5, 0, 9, 0}), {5, 0}},              // no final 0 entry
       {Bytes({5, 0, 0, 0, 7, 0, 0, 0}), {5, 0}},  // a 0 entry inside ends the list
-      {Bytes({0x34, 0x12, 0xFF, 0xFF, 0, 0}), {0x1234, 0xFFFF, 0}},  // kept as stored
+      {Bytes({0x34, 0x12, 5, 0, 0xFF, 0xFF, 0, 0}), {5, 0}},  // only lessons of the series
   };
   for (const Case& c : cases) {
     ResetAppState();

@@ -38,7 +38,9 @@ void OnChooseArticle(HWND window) {
 void OnFont(HWND window) {
   const INT_PTR result =
       RunDialog(IDD_FONT, window, FontDialog, reinterpret_cast<LPARAM>(&g_app.FontSettings));
-  if (result == 1) SetDocumentFont(g_app.CurrentDocument.get(), &g_app.FontSettings);
+  if (result != 1) return;
+  SetDocumentFont(g_app.CurrentDocument.get(), &g_app.FontSettings);
+  UpdateScrollBar(window);
 }
 
 constexpr bool OpensDialog(int id) {
@@ -95,6 +97,7 @@ int DispatchCommand(HWND window, int id) {
     case IDC_REVERSE:
       UpdateReverseCheck(window, 0);
       DrawDocument(g_app.CurrentDocument.get(), true);
+      UpdateScrollBar(window);
       return 0;
     case IDC_BOOKMARK:
       ToggleBookmark(IsBookmarked());

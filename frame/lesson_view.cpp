@@ -1,6 +1,7 @@
 // The lesson view: one laid-out lesson below the toolbar, scrolled by rows.
 #include "frame/lesson_view.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <memory>
 
@@ -36,6 +37,13 @@ Document* Doc() {
   return g_app.CurrentDocument.get();
 }
 
+// A lesson number outside the series loads nothing, as a lesson whose record is missing: record
+// numbers beyond it name other records (31767 is the index).
+TextBuffer LoadLesson(std::uint16_t lesson) {
+  if (lesson < 1 || lesson > kLessonCount) return {};
+  return LoadRecord(lesson);
+}
+
 int ToolbarHeight() {
   RECT r{};
   if (!g_app.Toolbar || !GetWindowRect(static_cast<HWND>(g_app.Toolbar), &r)) return 0;
@@ -69,7 +77,8 @@ int NextLessonNumber(int lesson, int delta) {
 }
 
 std::int32_t PageStep(std::uint32_t mode, std::int32_t linesShown) {
-  return (mode == 2 || mode == 4) ? linesShown / 2 : linesShown - 1;
+  // A page never steps backwards or stands still, also when no row was drawn.
+  return std::max((mode == 2 || mode == 4) ? linesShown / 2 : linesShown - 1, 1);
 }
 
 int OpenView(HWND window) {
@@ -91,7 +100,7 @@ int OpenView(HWND window) {
   g_app.CurrentDocument = CreateDocument(g_view.device.get(), &box, g_app.FontSettings, 100);
   if (!Doc()) return 1;
   g_app.Bidi = ProbePlatformBidi(Doc());
-  TextBuffer text = LoadRecord(g_app.CurrentLesson);
+  TextBuffer text = LoadLesson(g_app.CurrentLesson);
   if (!text) {
     ShowNotice(Notice::ResourceNotFound, window);
     return 0;
@@ -114,7 +123,7 @@ int GoToLesson(HWND window, std::uint16_t lesson) {
   TextBuffer text;
   {
     const QuietDecoding quiet;  // a lesson that cannot be loaded changes nothing, silently
-    text = LoadRecord(g_app.CurrentLesson);
+    text = LoadLesson(g_app.CurrentLesson);
   }
   if (!text) {
     g_app.CurrentLesson = oldLesson;
@@ -237,8 +246,8 @@ LRESULT OnViewKey(HWND window, WPARAM key) {
     case VK_NEXT:
       delta = page;
       break;
-    case VK_END:
-      delta = maxTop;
+    case VK_END:  // the last page from wherever the view stands
+      delta = maxTop - top;
       break;
     case VK_HOME:
       delta = -top;
@@ -271,10 +280,10 @@ LRESULT OnViewScroll(HWND window, WPARAM wParam, LPARAM lParam) {
       delta = 1;
       break;
     case SB_PAGEUP:
-      delta = 1 - shown;
+      delta = -PageStep(1, shown);
       break;
     case SB_PAGEDOWN:
-      delta = shown - 1;
+      delta = PageStep(1, shown);
       break;
     case SB_THUMBPOSITION:
     case SB_THUMBTRACK:

@@ -40,7 +40,8 @@ LRESULT OnViewKey(HWND window, WPARAM key);
 LRESULT OnViewScroll(HWND window, WPARAM wParam, LPARAM lParam);
 LRESULT OnViewWheel(HWND window, WPARAM wParam);
 
-// Page steps chosen by the mode fields of Flags for a page of `linesShown` rows.
+// Page steps chosen by the mode fields of Flags for a page of `linesShown` rows: half a page for
+// modes 2 and 4, else a page less one row; at least one row.
 std::int32_t PageStep(std::uint32_t mode, std::int32_t linesShown);
 
 }  // namespace qm

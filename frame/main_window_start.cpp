@@ -7,6 +7,7 @@
 #include "fontdlg/font_dialog.h"
 #include "frame/app_state.h"
 #include "frame/dialog_gate.h"
+#include "frame/lesson_view.h"
 #include "frame/main_window.h"
 #include "frame/menu_checks.h"
 #include "frame/notices.h"
@@ -35,6 +36,7 @@ void OpenFirstRunFontDialog(HWND window) {
   DialogBoxParamW(static_cast<HINSTANCE>(g_app.Instance), MAKEINTRESOURCEW(IDD_FONT), window,
                   FontDialog, reinterpret_cast<LPARAM>(&g_app.FontSettings));
   SetDocumentFont(g_app.CurrentDocument.get(), &g_app.FontSettings);
+  UpdateScrollBar(window);
 }
 
 }  // namespace
@@ -108,7 +110,7 @@ int RunReader(HINSTANCE instance, int showCommand, PlatformIdQuery platformId) {
     ShowNotice(Notice::PlatformRefused);
     return -1;
   }
-  g_app.Gutter = ReadNumber(kPublisherKey, u"SurroundingGutter", kDefaultGutter);
+  g_app.Gutter = StoredGutter(ReadNumber(kPublisherKey, u"SurroundingGutter", kDefaultGutter));
   if (!StartInstance(showCommand)) return 0;
   HACCEL accelerators = LoadAcceleratorsW(instance, MAKEINTRESOURCEW(IDA_MAIN));
   return RunMessageLoop(accelerators);

@@ -27,6 +27,14 @@ bool WriteWideString(std::u16string_view name, std::u16string_view text);  // RE
 bool WriteByteString(std::u16string_view name, std::span<const std::uint8_t> text);  // + zero byte
 bool WriteBytes(std::u16string_view name, std::span<const std::uint8_t> data);
 
+// The margin of a stored "SurroundingGutter": a negative one is none, and one wider than any
+// screen is cut to kMaxGutter, so that twice it still fits 32 bits; the view keeps no margin in
+// an area not larger than two gutters.
+inline constexpr std::int32_t kMaxGutter = 0x3FFF;
+constexpr std::int32_t StoredGutter(std::int32_t stored) {
+  return stored < 0 ? 0 : stored > kMaxGutter ? kMaxGutter : stored;
+}
+
 // What the settings code needs of the platform beyond the store.
 struct SettingsPlatform {
   BitmapHandle (*LoadBitmap)(InstanceHandle instance, int id) = nullptr;

@@ -162,6 +162,9 @@ TEST_F(Settings, GutterComesFromThePublisherKey) {
   EXPECT_EQ(ReadNumber(kPublisherKey, u"SurroundingGutter", 10), 25);
   store.SetUnits(u"SurroundingGutter", kTypeString, std::u16string(u"4\0", 2), kPublisherKey);
   EXPECT_EQ(ReadNumber(kPublisherKey, u"SurroundingGutter", 10), 4);
+  EXPECT_EQ(StoredGutter(-3), 0);
+  EXPECT_EQ(StoredGutter(1 << 30), kMaxGutter);
+  EXPECT_EQ(StoredGutter(25), 25);
 }
 
 TEST_F(Settings, FontNameIsCutAndAlwaysTerminated) {

@@ -18,14 +18,14 @@ StoredPlacement ComputeStoredPlacement(const PlacementInput& in) {
   p.width = normal.right - normal.left;
   p.height = normal.bottom - normal.top;
   p.showCmd = in.showCmd;
-  if (in.showCmd == kShowMaximized) {
-    // The maximized window's corner plus its frame is the work area's corner.
-    p.top = in.windowRect.top + in.frameY + normal.top;
-    p.left = in.windowRect.left + in.frameX + normal.left;
-  } else if (IsMinimized(in.showCmd)) {
+  if (in.showCmd == kShowMaximized || IsMinimized(in.showCmd)) {
+    // The restored corner, from the normal position in workspace coordinates. The maximized
+    // window's corner plus SM_CXFRAME is not the work area's corner where the frame also has a
+    // padded border, and the stored place would creep at every exit.
     p.top = normal.top + in.workspaceY;
     p.left = normal.left + in.workspaceX;
-    p.showCmd = (in.flags & kRestoreToMaximized) ? kShowMaximized : kShowNormal;
+    if (in.showCmd != kShowMaximized)
+      p.showCmd = (in.flags & kRestoreToMaximized) ? kShowMaximized : kShowNormal;
   } else {
     p.top = in.windowRect.top;
     p.left = in.windowRect.left;

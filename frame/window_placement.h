@@ -18,14 +18,12 @@ struct PlacementRect {
   std::int32_t left = 0, top = 0, right = 0, bottom = 0;
 };
 
-// The inputs GetWindowPlacement, GetWindowRect, GetSystemMetrics and the monitor give.
+// The inputs GetWindowPlacement, GetWindowRect and the monitor give.
 struct PlacementInput {
   std::int32_t showCmd = 0;
   std::uint32_t flags = 0;
   PlacementRect normalPosition;  // workspace coordinates
   PlacementRect windowRect;      // screen coordinates
-  std::int32_t frameX = 0;       // SM_CXFRAME
-  std::int32_t frameY = 0;       // SM_CYFRAME
   // Work area corner less monitor corner: added to workspace coordinates gives screen ones.
   std::int32_t workspaceX = 0;
   std::int32_t workspaceY = 0;
@@ -37,10 +35,10 @@ struct StoredPlacement {
   bool operator==(const StoredPlacement&) const = default;
 };
 
-// A maximized window stores its restored corner (window corner + frame + normal position) and
-// SW_SHOWMAXIMIZED; a minimized one its restored corner and a normal or maximized show command
-// (the icon's corner would bring it back as an icon); any other its window corner. The size is
-// always that of the normal position.
+// A maximized window stores its restored corner (the normal position moved by the work area's
+// offset) and SW_SHOWMAXIMIZED; a minimized one the same corner and a normal or maximized show
+// command (the icon's corner would bring it back as an icon); any other its window corner. The
+// size is always that of the normal position.
 StoredPlacement ComputeStoredPlacement(const PlacementInput& in);
 
 // Writes "Top", "Left", "Width", "Height", "showCmd" in that order, unless the shutdown save

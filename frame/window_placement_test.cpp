@@ -17,13 +17,12 @@ namespace {
 
 class Placement : public SettingsTest {
  protected:
-  // A work area 30 pixels below the monitor's top (a taskbar above it), frames of 4 pixels.
+  // A work area 30 pixels below the monitor's top (a taskbar above it).
   static PlacementInput Input(std::int32_t showCmd, PlacementRect window) {
     PlacementInput in;
     in.showCmd = showCmd;
     in.normalPosition = {120, 80, 920, 680};  // workspace coordinates
     in.windowRect = window;
-    in.frameX = in.frameY = 4;
     in.workspaceY = 30;
     return in;
   }
@@ -35,7 +34,10 @@ TEST_F(Placement, NormalWindowStoresItsRectangle) {
 }
 
 TEST_F(Placement, MaximizedWindowStoresItsRestoredPlace) {
-  const auto in = Input(kShowMaximized, {-4, 26, 1284, 1028});
+  auto in = Input(kShowMaximized, {-4, 26, 1284, 1028});
+  EXPECT_EQ(ComputeStoredPlacement(in), (StoredPlacement{120, 110, 800, 600, kShowMaximized}));
+  // A frame with a padded border (4 + 4 pixels) hangs further out: the place stays exact.
+  in.windowRect = {-8, 22, 1288, 1032};
   EXPECT_EQ(ComputeStoredPlacement(in), (StoredPlacement{120, 110, 800, 600, kShowMaximized}));
 }
 

@@ -30,8 +30,6 @@ void SaveWindowPlacement(HWND window) {
   in.flags = wp.flags;
   in.normalPosition = FromRect(wp.rcNormalPosition);
   in.windowRect = FromRect(rect);
-  in.frameX = GetSystemMetrics(SM_CXFRAME);
-  in.frameY = GetSystemMetrics(SM_CYFRAME);
   // rcNormalPosition of a top-level window is in workspace coordinates: relative to the work
   // area of its monitor, measured from the monitor's corner. The offset of the work area within
   // the monitor turns it into screen coordinates for MoveWindow at the next start.

@@ -10,7 +10,11 @@
 
 namespace qm {
 
-ConversionBuffer g_conversion;
+ConversionBuffer g_conversion = [] {
+  ConversionBuffer buffer;
+  buffer.Override = BaseAsStored;
+  return buffer;
+}();
 
 ScopedOverride::~ScopedOverride() {
   g_conversion.Override = BaseAsStored;

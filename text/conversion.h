@@ -14,7 +14,9 @@ struct ConversionBuffer {
   std::int32_t Override = 0;
 };
 
-// The program-wide buffer that serves all measuring and drawing of runs.
+// The program-wide buffer that serves all measuring and drawing of runs. It converts as stored
+// until a user sets the base of a right-to-left run, so that an ASCII paragraph measured or
+// drawn first keeps its Latin letters.
 extern ConversionBuffer g_conversion;
 
 // What a converted run is for. A run to be drawn goes to the platform in the order that

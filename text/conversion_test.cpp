@@ -32,6 +32,7 @@ class Conversion : public ::testing::Test {
   void TearDown() override {
     SetAllocGate(nullptr);
     g_conversion = ConversionBuffer{};
+    g_conversion.Override = BaseAsStored;  // as the program starts it
     ResetAppState();
   }
 
@@ -215,6 +216,14 @@ TEST_F(Conversion, OwnedFormUsesFontAsciiBaseAndReverse) {
   out = ToDisplayText(bytes, 3, &extra);
   EXPECT_EQ(std::u16string(out.get()), (std::u16string{0xE1, 0xE0}));
   EXPECT_EQ(extra, -1);
+}
+
+// Before any right-to-left run has set its base, an ASCII run keeps its Latin letters.
+TEST(SharedBuffer, StartsConvertingAsStored) {
+  const std::uint8_t ascii[] = {'a', 'b'};
+  g_app.FontSettings.FontAsciiBase = BaseUnicode;
+  EXPECT_EQ(std::u16string(ToDisplayText(ascii, g_conversion, 2)), u"ab");
+  g_app.FontSettings.FontAsciiBase = 0;
 }
 
 TEST(TypedLetter, MapsTheLetterRangeOfEachBase) {

@@ -266,7 +266,8 @@ int ScrollDocument(Document* doc, std::int32_t delta, int redraw, bool clamp) {
     n = 0;
   } else if (clamp || n > doc->LineCount) {
     if (n >= doc->TopLine && doc->TopLine >= doc->MaxTopLine) return 1;
-    if (n > doc->LineCount) n = doc->MaxTopLine;
+    // With clamp the target never passes the last full page; without, only the end.
+    if (n > doc->LineCount || (clamp && n > doc->MaxTopLine)) n = doc->MaxTopLine;
   }
   const bool changed = n != doc->TopLine;
   if (changed)

@@ -163,12 +163,19 @@ int KilledRunTest(const std::wstring& exe) {
   }
   Check(ReadAllValues() == saved, "a killed run leaves the saved settings as they were");
   {
+    // The session ends with the window open: the settings are saved then, and only then.
     Reader reader;
     if (!Check(reader.Start(exe), "third run started")) return 1;
+    Check(ReadDword(L"Lesson") == 7u, "third run starts on the saved lesson",
+          ReadDword(L"Lesson").value_or(0), 7);
+    SendMessageW(reader.Window(), WM_COMMAND, IDC_NEXT, 0);
+    SendMessageW(reader.Window(), WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
+    Check(ReadDword(L"Lesson") == 8u, "the session end saves", ReadDword(L"Lesson").value_or(0), 8);
+    WriteDword(L"Lesson", 99);
     Check(reader.Close() == 0u, "third run ends with 0");
   }
-  Check(ReadDword(L"Lesson") == 7u, "third run starts on the saved lesson",
-        ReadDword(L"Lesson").value_or(0), 7);
+  Check(ReadDword(L"Lesson") == 99u, "WM_DESTROY after the session end writes nothing again",
+        ReadDword(L"Lesson").value_or(0), 99);
   return Failures() ? 1 : 0;
 }
 

@@ -260,9 +260,9 @@ def compose_lesson(banks, n, days, things):
     subtitle = rng.choice(main["subs"])
     lines = []
     if rng.random() < 0.5:
-        lines += [("title", title), ("center", dates_line(days)), ("center-small", subtitle)]
+        lines += [("center", title), ("center", dates_line(days)), ("center-small", subtitle)]
     else:
-        lines += [("title", title), ("center-small", dates_line(days)), ("center", subtitle)]
+        lines += [("center", title), ("center-small", dates_line(days)), ("center", subtitle)]
 
     def size():
         return sum(encoded_size(t) + 3 for _, t in lines)
