@@ -67,6 +67,12 @@ std::uint16_t RelayoutDocument(Document* doc);
 std::uint16_t ResizeDocument(Document* doc, std::int32_t width, std::int32_t height);
 std::uint16_t ComputeMaxTopLine(Document* doc);
 int ScrollToOffset(Document* doc, std::uint16_t offset);
+// The offset of the style byte of the paragraph whose line stands at the top of the view, so
+// that a new layout of the same text (another size, font or zoom) can bring that paragraph back
+// with ShowParagraphAtTop. 0 without lines.
+std::uint16_t TopParagraph(const Document& doc);
+// Scrolls to the first row of the paragraph that starts at `paragraph`, within the scroll range.
+void ShowParagraphAtTop(Document& doc, std::uint16_t paragraph);
 std::uint16_t GrowLines(Document& doc, std::uint16_t index);
 // settings null: release every font. Returns -1, 0, 1, or the result of drawing.
 int SetDocumentFont(Document* doc, const FontSettings* settings);

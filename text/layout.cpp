@@ -364,6 +364,51 @@ std::uint16_t ComputeMaxTopLine(Document* doc) {
   return doc->MaxTopLine;
 }
 
+namespace {
+
+// The start of the paragraph that holds `offset` (its style byte), and one past its zero.
+struct ParagraphSpan {
+  std::uint32_t start = 0, end = 0;
+};
+ParagraphSpan ParagraphAt(const Document& doc, std::uint32_t offset) {
+  const std::uint8_t* t = doc.Text.get();
+  ParagraphSpan p;
+  while (t && t[p.start] != 0) {
+    p.end = p.start + 2;
+    while (t[p.end] != 0)
+      ++p.end;
+    ++p.end;
+    if (offset < p.end) return p;
+    p.start = p.end;
+  }
+  return {};
+}
+
+}  // namespace
+
+std::uint16_t TopParagraph(const Document& doc) {
+  if (!doc.Lines) return 0;
+  std::int32_t rows = 0;
+  for (const LineEntry* e = doc.Lines.get(); e->Style != 0; ++e) {
+    if (rows >= doc.TopLine) return U16(ParagraphAt(doc, e->Offset).start);
+    rows += 1 + BlankRows(e->Style);
+  }
+  return 0;
+}
+
+void ShowParagraphAtTop(Document& doc, std::uint16_t paragraph) {
+  if (!doc.Lines) return;
+  const ParagraphSpan p = ParagraphAt(doc, paragraph);
+  std::int32_t rows = 0;
+  for (const LineEntry* e = doc.Lines.get(); e->Style != 0; ++e) {
+    if (e->Offset >= p.start && e->Offset < p.end) {
+      doc.TopLine = U16(std::min<std::int32_t>(rows, doc.MaxTopLine));
+      return;
+    }
+    rows += 1 + BlankRows(e->Style);
+  }
+}
+
 int ScrollToOffset(Document* doc, std::uint16_t offset) {
   if (!doc || !doc->Lines) return 0;
   std::int32_t rows = 0;

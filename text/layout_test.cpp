@@ -356,6 +356,12 @@ TEST_F(Layout, ScrollToOffsetBringsTheLineIntoView) {
   EXPECT_EQ(doc->TopLine, 5);
   EXPECT_EQ(ScrollToOffset(doc.get(), 0), 0);
   EXPECT_EQ(doc->TopLine, 5);
+  // The paragraph at the top comes back to the top after a narrower layout.
+  doc->TopLine = 2;
+  EXPECT_EQ(TopParagraph(*doc), 5);  // "bb"
+  ASSERT_EQ(ResizeDocument(doc.get(), 8, 40), kLayoutDone);
+  ShowParagraphAtTop(*doc, 5);
+  EXPECT_EQ(doc->TopLine, 3);  // after "aa" on two rows and its blank row
 }
 
 TEST_F(Layout, ResizeAndFontChangeLayOutTheOwnTextAgain) {
