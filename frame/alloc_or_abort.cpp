@@ -21,11 +21,11 @@ void* AllocOrAbort(std::size_t bytes) {
   // Once the path has run, the user has been told and the program is ending; callers that fail
   // again before the loop ends (a dialog building its lines, say) must not repeat the box.
   if (g_aborted) return nullptr;
+  // Marked before the box: its message loop dispatches what was posted to the reader, and a
+  // command run from there that fails again must not open a second box over the first.
+  if (g_handler) g_aborted = true;
   ShowNotice(Notice::OutOfMemory);
-  if (g_handler) {
-    g_aborted = true;
-    g_handler();
-  }
+  if (g_handler) g_handler();
   return nullptr;
 }
 

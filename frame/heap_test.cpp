@@ -52,5 +52,29 @@ TEST(AllocOrAbort, TellsTheUserAndSavesOnceWhateverFailsAfter) {
   EXPECT_EQ(g_aborts, 2);
 }
 
+// The box's own message loop runs commands that were posted before; one that fails again while
+// the box is up gets null without a second box.
+TEST(AllocOrAbort, AFailureWhileTheBoxIsUpShowsNoSecondBox) {
+  struct Reentering final : NoticeSink {
+    int boxes = 0;
+    int Show(Notice n, WindowHandle) override {
+      if (n == Notice::OutOfMemory && boxes++ == 0) {
+        EXPECT_EQ(AllocOrAbort(16), nullptr);
+      }
+      return kAnswerOk;
+    }
+  } notices;
+  SetNoticeSink(&notices);
+  g_aborts = 0;
+  SetAbortHandler([] { ++g_aborts; });
+  SetAllocGate([](std::size_t) { return false; });
+  EXPECT_EQ(AllocOrAbort(16), nullptr);
+  SetAllocGate(nullptr);
+  SetAbortHandler(nullptr);
+  SetNoticeSink(nullptr);
+  EXPECT_EQ(notices.boxes, 1);
+  EXPECT_EQ(g_aborts, 1);
+}
+
 }  // namespace
 }  // namespace qm

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -45,6 +46,7 @@ struct Watch {
 template <typename Poke>
 Watch WatchRun(Reader& reader, DWORD milliseconds, Poke poke) {
   Watch watch;
+  std::set<HWND> counted;
   int pokes = 0;
   int quietRounds = 0;
   for (DWORD waited = 0; waited < milliseconds; waited += 50) {
@@ -57,7 +59,8 @@ Watch WatchRun(Reader& reader, DWORD milliseconds, Poke poke) {
       if (!IsWindowEnabled(d)) continue;
       const std::wstring text = BoxText(d);
       if (!text.empty() && !GetDlgItem(d, IDC_SEARCH_EDIT)) {
-        watch.boxes.push_back(text);
+        // A busy machine may leave an answered box up into the next round: count it once.
+        if (counted.insert(d).second) watch.boxes.push_back(text);
         Answer(d, IDOK);
       } else {
         Answer(d, IDCANCEL);  // a dialog the start or a poke opened
