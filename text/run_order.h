@@ -22,8 +22,9 @@ PlatformBidi ProbePlatformBidi(Document* doc);
 // BaseAsStored are never reordered.
 bool RunsInReadingOrder(std::int32_t base);
 
-// The same for text the user sees in an edit control or preview, which Reverse never touched:
-// reading order exactly when the platform reorders the base's letters.
+// Whether the platform itself shows the base's letters right to left, so that its controls
+// read right when given reading order (the font preview, the search edit's paragraph
+// direction). Reverse plays no part here.
 bool PlatformReadsInReadingOrder(std::int32_t base);
 
 }  // namespace qm
