@@ -10,7 +10,9 @@
 #include "fontdlg/font_sizes.h"
 #include "fontdlg/preview_alphabet.h"
 #include "frame/app_state.h"
+#include "frame/dpi.h"
 #include "frame/heap.h"
+#include "frame/window_dpi_win.h"
 #include "resources/resource.h"
 
 namespace qm {
@@ -256,7 +258,10 @@ void ReadChoices(HWND dialog, int mode) {
   // With the character set left at ANSI_CHARSET (0) the font mapper passes over a face that
   // holds Hebrew but no Western code page and previews another face instead.
   g_state.preview.lfCharSet = DEFAULT_CHARSET;
-  g_state.previewFont = CreateFontIndirectW(&g_state.preview);
+  // The size is a cell height in pixels at 96 dpi, as large again on a denser monitor.
+  LOGFONTW shown = g_state.preview;
+  shown.lfHeight = ScaleToDpi(shown.lfHeight, WindowDpi(dialog));
+  g_state.previewFont = CreateFontIndirectW(&shown);
   SetPreviewFont(GetDlgItem(dialog, IDC_FONT_PREVIEW), g_state.previewFont);
 }
 
@@ -276,8 +281,14 @@ INT_PTR CALLBACK FontDialog(HWND dialog, UINT message, WPARAM wParam, LPARAM lPa
       return OnInitDialog(dialog, reinterpret_cast<FontSettings*>(lParam));
     case WM_COMMAND:
       return OnCommand(dialog, LOWORD(wParam));
+    case WM_DPICHANGED:
+      return FollowDpiChange(dialog, wParam, lParam);
+    case kAfterDpiChange:
+      ReadChoices(dialog, 0);
+      return 1;
     case WM_DESTROY:
       DeletePreviewFont();
+      ForgetWindowDpi(dialog);
       return 1;
     default:
       return 0;

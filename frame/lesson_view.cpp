@@ -63,6 +63,24 @@ std::int32_t LinesShown() {
   return Doc() ? Doc()->LinesShown : 0;
 }
 
+// The text area of a view opened now: the client area below the toolbar's last pixel row, less
+// the gutter on each side that is wider than two gutters.
+RECT ViewArea(HWND window) {
+  RECT r{};
+  GetClientRect(window, &r);
+  if (g_app.Toolbar) r.top += ToolbarHeight() - 1;
+  const int g = g_app.Gutter;
+  if (r.bottom - r.top > 2 * g) {
+    r.top += g;
+    r.bottom -= g;
+  }
+  if (r.right - r.left > 2 * g) {
+    r.left += g;
+    r.right -= g;
+  }
+  return r;
+}
+
 }  // namespace
 
 void SetViewDeviceFactory(ViewDeviceFactory factory) {
@@ -84,18 +102,7 @@ std::int32_t PageStep(std::uint32_t mode, std::int32_t linesShown) {
 int OpenView(HWND window) {
   g_view.dc = GetDC(window);
   g_view.device = g_deviceFactory(g_view.dc);
-  RECT r{};
-  GetClientRect(window, &r);
-  if (g_app.Toolbar) r.top += ToolbarHeight() - 1;
-  const int g = g_app.Gutter;
-  if (r.bottom - r.top > 2 * g) {
-    r.top += g;
-    r.bottom -= g;
-  }
-  if (r.right - r.left > 2 * g) {
-    r.left += g;
-    r.right -= g;
-  }
+  const RECT r = ViewArea(window);
   const Box box{r.left, r.top, r.right, r.bottom};
   g_app.CurrentDocument = CreateDocument(g_view.device.get(), &box, g_app.FontSettings, 100);
   if (!Doc()) return 1;
@@ -179,6 +186,17 @@ void ResizeView(HWND window, LPARAM size) {
   }
   ResizeDocument(doc, width, height);
   UpdateScrollBar(window);
+}
+
+void RefitView(HWND window) {
+  Document* doc = Doc();
+  if (!doc) return;
+  const RECT area = ViewArea(window);
+  doc->TextRect.left = area.left;
+  doc->TextRect.top = area.top;
+  RECT client{};
+  GetClientRect(window, &client);
+  ResizeView(window, MAKELPARAM(client.right, client.bottom));
 }
 
 void PaintView(HDC dc, HWND window, std::uint32_t paintFlags) {

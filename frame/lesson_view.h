@@ -30,6 +30,9 @@ void StepLesson(HWND window, int delta);
 int NextLessonNumber(int lesson, int delta);
 void UpdateScrollBar(HWND window);
 void ResizeView(HWND window, LPARAM size);
+// Places the text area again as OpenView does (after the toolbar changed its height) and resizes
+// the view to the client area.
+void RefitView(HWND window);
 void PaintView(HDC dc, HWND window, std::uint32_t paintFlags);
 void RepaintView(HWND window, std::uint32_t paintFlags);
 void ClickPage(HWND window, LPARAM position);

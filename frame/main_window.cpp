@@ -6,10 +6,12 @@
 #include "frame/bookmarks.h"
 #include "frame/commands.h"
 #include "frame/dialog_gate.h"
+#include "frame/dpi_change_win.h"
 #include "frame/lesson_view.h"
 #include "frame/menu_checks.h"
 #include "frame/settings.h"
 #include "frame/toolbar.h"
+#include "frame/window_dpi_win.h"
 #include "frame/window_placement_win.h"
 #include "resources/resource.h"
 
@@ -39,6 +41,7 @@ LRESULT OnDestroy(HWND window) {
   if (g_app.Toolbar) DestroyWindow(static_cast<HWND>(g_app.Toolbar));
   g_app.Toolbar = nullptr;
   SaveAtShutdown(window);
+  ForgetWindowDpi(window);
   return 0;
 }
 
@@ -90,6 +93,8 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
       return 0;
     case WM_MOUSEWHEEL:
       return OnViewWheel(window, wParam);
+    case WM_DPICHANGED:
+      return OnDpiChanged(window, wParam, lParam);
     default:
       return DefWindowProcW(window, message, wParam, lParam);
   }

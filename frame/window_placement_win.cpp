@@ -7,6 +7,8 @@ namespace qm {
 
 namespace {
 
+bool g_restoring = false;
+
 PlacementRect FromRect(const RECT& r) {
   return {r.left, r.top, r.right, r.bottom};
 }
@@ -15,8 +17,14 @@ PlacementRect FromRect(const RECT& r) {
 
 void RestoreWindowPlacement(HWND window, int showCommand) {
   const StoredPlacement p = ReadStoredPlacement(showCommand);
+  g_restoring = true;
   if (ShouldMove(p)) MoveWindow(window, p.left, p.top, p.width, p.height, TRUE);
   ShowWindow(window, p.showCmd);
+  g_restoring = false;
+}
+
+bool RestoringPlacement() {
+  return g_restoring;
 }
 
 void SaveWindowPlacement(HWND window) {

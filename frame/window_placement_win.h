@@ -10,5 +10,8 @@ namespace qm {
 void RestoreWindowPlacement(HWND window, int showCommand);
 // Writes "Top", "Left", "Width", "Height" and "showCmd" (WM_DESTROY, before the shutdown save).
 void SaveWindowPlacement(HWND window);
+// True while RestoreWindowPlacement moves and shows the window: a DPI change then keeps the stored
+// rectangle, which is in the pixels of the monitor it was stored on.
+bool RestoringPlacement();
 
 }  // namespace qm

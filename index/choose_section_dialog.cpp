@@ -5,6 +5,8 @@
 #include <optional>
 #include <utility>
 
+#include "frame/dpi.h"
+#include "frame/window_dpi_win.h"
 #include "index/outline.h"
 #include "index/outline_paint.h"
 #include "resources/resource.h"
@@ -85,6 +87,29 @@ void OpenOutline() {
   UpdateOutlineScrollBar();
 }
 
+// The marks drawn for the dialog's DPI, in place of those loaded with the settings (or for
+// another DPI before); the shutdown save releases them. Nothing changes when none were loaded or
+// the new ones cannot be had.
+void UseMarksFor(HWND window) {
+  const int dpi = WindowDpi(window);
+  BITMAP shown{};
+  if (!g_app.MarkBitmaps[0] || (GetObjectW(g_app.MarkBitmaps[0], sizeof(shown), &shown) != 0 &&
+                                shown.bmWidth == MarkSize(dpi)))
+    return;
+  const int first = PictureForDpi(dpi, {IDB_MARK_COLLAPSED, IDB_MARK_COLLAPSED_11,
+                                        IDB_MARK_COLLAPSED_14, IDB_MARK_COLLAPSED_18});
+  auto* module = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(window, GWLP_HINSTANCE));
+  HBITMAP marks[3] = {};
+  for (int i = 0; i < 3; ++i)
+    marks[i] = LoadBitmapW(module, MAKEINTRESOURCEW(first + i));
+  const bool loaded = marks[0] && marks[1] && marks[2];
+  for (int i = 0; i < 3; ++i) {
+    HBITMAP gone = loaded ? static_cast<HBITMAP>(g_app.MarkBitmaps[i]) : marks[i];
+    if (gone) DeleteObject(gone);
+    if (loaded) g_app.MarkBitmaps[i] = marks[i];
+  }
+}
+
 void PlaceOverFrame(HWND window) {
   RECT frame = {};
   if (!GetWindowRect(GetParent(window), &frame)) return;
@@ -99,7 +124,8 @@ void OnInitDialog(HWND window) {
   g_dialog.deviceContext = WindowDc(window);
   if (g_dialog.deviceContext.get()) g_dialog.device.emplace(g_dialog.deviceContext.get());
   GetClientRect(window, &g_dialog.clientRect);
-  g_dialog.clientRect.right -= GetSystemMetrics(SM_CXVSCROLL);
+  g_dialog.clientRect.right -= MetricForDpi(SM_CXVSCROLL, WindowDpi(window));
+  UseMarksFor(window);
   OpenOutline();
   PlaceOverFrame(window);
 }
@@ -114,7 +140,8 @@ void OnSize(LPARAM lParam) {
   IndexOutline* outline = Outline();
   if (outline) {
     const ExpansionSnapshot snapshot = SnapshotExpansion(outline);
-    ResizeOutline(outline, LOWORD(lParam) - 5, HIWORD(lParam));
+    const int margin = ScaleToDpi(5, WindowDpi(g_dialog.window));
+    ResizeOutline(outline, LOWORD(lParam) - margin, HIWORD(lParam));
     RestoreExpansion(outline, snapshot.get());
     if (outline->MaxTopLine == 0) outline->TopLine = 0;
   }
@@ -209,7 +236,16 @@ void OnLButtonDown(HWND window, LPARAM lParam) {
   }
 }
 
+// After a DPI change: marks, fonts and layout for the new DPI (the layout makes the fonts again).
+void FollowDpi(HWND window) {
+  UseMarksFor(window);
+  RECT client{};
+  GetClientRect(window, &client);
+  OnSize(MAKELPARAM(client.right, client.bottom));
+}
+
 void OnDestroy() {
+  ForgetWindowDpi(g_dialog.window);
   g_dialog.outline.reset();
   g_dialog.device.reset();
   g_dialog.deviceContext.Release();
@@ -266,6 +302,11 @@ INT_PTR CALLBACK ChooseSectionProc(HWND window, UINT message, WPARAM wParam, LPA
       return 1;
     case WM_LBUTTONDOWN:
       OnLButtonDown(window, lParam);
+      return 0;
+    case WM_DPICHANGED:
+      return FollowDpiChange(window, wParam, lParam);
+    case kAfterDpiChange:
+      FollowDpi(window);
       return 0;
     case WM_DESTROY:
       OnDestroy();

@@ -3,11 +3,12 @@
 
 #include <algorithm>
 
+#include "frame/dpi.h"
 #include "text/fonts.h"
 
 namespace qm {
 
-FontRequest IndexFontRequest(const FontSettings& settings, std::uint8_t key) {
+FontRequest IndexFontRequest(const FontSettings& settings, std::uint8_t key, std::int32_t dpi) {
   FontRequest request;
   const std::int32_t size = settings.FontSize;
   if (key & StyleLarge)
@@ -16,6 +17,7 @@ FontRequest IndexFontRequest(const FontSettings& settings, std::uint8_t key) {
     request.height = size ? size * 6 / 8 : 14;
   else
     request.height = size;
+  request.height = ScaleToDpi(request.height, dpi);
   request.weight = (key & StyleBold) ? 700 : 400;
   if (settings.FontName[0] != 0)
     std::copy(std::begin(settings.FontName), std::end(settings.FontName) - 1, request.faceName);
@@ -27,7 +29,8 @@ GdiObject AddIndexFont(IndexOutline& outline, std::uint8_t key) {
   HeapObject<IndexFont> entry = MakeHeapObject<IndexFont>();
   if (!entry) return nullptr;
   entry->Key = key;
-  entry->Font = outline.DeviceContext->NewFont(IndexFontRequest(outline.Settings, key));
+  entry->Font =
+      outline.DeviceContext->NewFont(IndexFontRequest(outline.Settings, key, outline.Dpi));
   entry->Next = std::move(outline.Fonts);
   outline.Fonts = std::move(entry);
   return outline.Fonts->Font;

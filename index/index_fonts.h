@@ -14,8 +14,9 @@ GdiObject AddIndexFont(IndexOutline& outline, std::uint8_t key);
 GdiObject SelectIndexFont(IndexOutline& outline, std::uint32_t style);
 void ReleaseIndexFonts(IndexOutline& outline);
 
-// The height and weight rule of the index fonts.
-FontRequest IndexFontRequest(const FontSettings& settings, std::uint8_t key);
+// The height and weight rule of the index fonts: FontSize taken as pixels at 96 dpi, scaled to
+// `dpi`.
+FontRequest IndexFontRequest(const FontSettings& settings, std::uint8_t key, std::int32_t dpi = 96);
 
 // Puts a font back when a scope ends (when there was one to put back).
 class RestoreFont {

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "frame/alloc_or_abort.h"
+#include "frame/dpi.h"
 #include "index/index_fonts.h"
 #include "text/conversion.h"
 #include "text/fonts.h"
@@ -72,6 +73,12 @@ class Layout {
   explicit Layout(IndexOutline& outline) : o_(outline), dc_(*outline.DeviceContext) {}
 
   std::uint16_t Run() {
+    // Fonts made for another DPI (the window moved to another monitor) are made again.
+    if (const std::int32_t dpi = dc_.LogPixelsY(); dpi != o_.Dpi) {
+      ReleaseIndexFonts(o_);
+      o_.Fonts.reset();
+      o_.Dpi = dpi;
+    }
     ScopedOverride override(o_.Settings.FontAsciiBase);
     RestoreFont restore(dc_, SelectIndexFont(o_, StylePlain));
     height_ = dc_.Metrics().height;
@@ -91,7 +98,7 @@ class Layout {
 
  private:
   std::uint16_t LayEntry(const IndexEntry& entry) {
-    std::int32_t indent = kIndentStep * entry.Level;
+    std::int32_t indent = ScaleToDpi(kIndentStep * entry.Level, o_.Dpi);
     if (indent >= o_.TextRect.width) indent = 0;
     if ((key_ ^ entry.EntryStyle) & kFontKeyMask) {
       SelectIndexFont(o_, entry.EntryStyle);

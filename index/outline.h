@@ -43,6 +43,8 @@ struct IndexOutline {
   std::uint16_t LineCount = 0;
   std::uint16_t Capacity = 0;
   std::uint16_t MaxTopLine = 0;
+  // The DPI that the fonts, indents and marks are made for: the device's at the last layout.
+  std::int32_t Dpi = 0;
 };
 
 void DestroyOutline(IndexOutline* outline, bool releaseSelf);
@@ -52,7 +54,8 @@ struct OutlineDeleter {
 };
 using OutlinePtr = std::unique_ptr<IndexOutline, OutlineDeleter>;
 
-inline constexpr int kIndentStep = 13;  // pixels per Level, and the mark's room beside a line
+// Pixels per Level, and the mark's room beside a line, at 96 dpi (scaled to the outline's Dpi).
+inline constexpr int kIndentStep = 13;
 inline constexpr std::int32_t kBelowLines = static_cast<std::int32_t>(0x80000000u);
 
 // rect: left, top, right, bottom. Null without a device or memory; capacity > 0 gives a table.

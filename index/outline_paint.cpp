@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "frame/app_state.h"
+#include "frame/dpi.h"
 #include "index/index_fonts.h"
 #include "text/conversion.h"
 #include "text/fonts.h"
@@ -12,8 +13,7 @@ namespace qm {
 
 namespace {
 
-constexpr int kMarkSize = 9;
-constexpr int kMarkGap = 4;
+constexpr int kMarkGap = 4;  // pixels at 96 dpi between a line's text and its mark
 
 // Puts the text colour back when a scope ends.
 class RestoreColour {
@@ -46,10 +46,12 @@ void DrawEntryMark(IndexOutline& outline, const OutlineLine& line, std::int32_t 
   if (IsHeadingLine(line)) which = (line.Style & kEntryExpanded) ? 1 : 0;
   GdiObject bitmap = g_app.MarkBitmaps[which];
   if (!bitmap || !outline.DeviceContext) return;
-  const int x = LineLeft(line) + line.Width + kMarkGap;
-  const int v = (line.Height - kMarkSize) / 2;
+  // The dialog loads the marks drawn for its DPI, so that they are shown at their own size.
+  const int size = MarkSize(outline.Dpi);
+  const int x = LineLeft(line) + line.Width + ScaleToDpi(kMarkGap, outline.Dpi);
+  const int v = (line.Height - size) / 2;
   const auto top = static_cast<std::int16_t>(v > 0 ? y + v : y);
-  outline.DeviceContext->DrawBitmap(bitmap, x, top, kMarkSize, kMarkSize);
+  outline.DeviceContext->DrawBitmap(bitmap, x, top, size, size);
 }
 
 int PaintOutline(IndexOutline* outline, bool withBackground) {

@@ -1,6 +1,7 @@
 // What the outline shows: revealing a lesson, expansion across layouts, toggles, hits, scrolling.
 #include <algorithm>
 
+#include "frame/dpi.h"
 #include "index/outline.h"
 #include "index/outline_paint.h"
 
@@ -173,7 +174,7 @@ std::int32_t HitTestOutline(IndexOutline* outline, std::int32_t x, std::int32_t 
 
     const int left = LineLeft(line);
     if (x < left) return 0;
-    const bool inSpan = x <= left + line.Width + kIndentStep;
+    const bool inSpan = x <= left + line.Width + ScaleToDpi(kIndentStep, o.Dpi);
     if (inSpan && IsLessonLine(line)) {
       const int lesson = line.EntryId & kEntryNumberMask;
       return lesson <= kLessonCount ? lesson : 0;

@@ -337,6 +337,8 @@ TEST_F(OutlineTest, IndexFontsUseFontSizeAsPixels) {
   EXPECT_EQ(IndexFontRequest(s, 0x01).height, 12);
   EXPECT_EQ(IndexFontRequest(s, 0x01).weight, 400);
   EXPECT_EQ(std::u16string(IndexFontRequest(s, 1).faceName), u"Face");
+  EXPECT_EQ(IndexFontRequest(s, 0x0C, 144).height, 23);  // 15 x 1.5, rounded
+  EXPECT_EQ(IndexFontRequest(s, 0x01, 192).height, 24);
   s.FontSize = 0;
   EXPECT_EQ(IndexFontRequest(s, 0x04).height, 20);
   EXPECT_EQ(IndexFontRequest(s, 0x02).height, 14);
@@ -379,6 +381,33 @@ TEST_F(OutlineTest, PaintDrawsHeadingsBlueLessonsBlackWithOneMarkPerEntry) {
   PaintOutline(o.get(), true);
   EXPECT_EQ(dc.Calls(Op::Bitmap).size(), 3u);
   EXPECT_EQ(dc.Calls(Op::Bitmap)[0].box.left, o->Lines[1].X + o->Lines[1].Width + 4);
+}
+
+// On a monitor of 144 dpi fonts, lines, indents, marks and the hit span are half as large again;
+// moved there, the outline makes its fonts again at the next layout.
+TEST_F(OutlineTest, EverySizeFollowsTheDpi) {
+  OutlinePtr o =
+      Open(MakeList({{0x8001, 0x8C, 1, "abcdef"}, {LessonId(7), 0x81, 2, "ab"}}), 400, 300);
+  const int fonts96 = dc.LiveCount(FakeTextDevice::Kind::Font);
+  dc.logPixelsY = 144;
+  ASSERT_EQ(ResizeOutline(o.get(), 400, 300), kLayoutDone);
+  EXPECT_EQ(dc.LiveCount(FakeTextDevice::Kind::Font), fonts96);  // the old ones went
+  const OutlineLine& heading = o->Lines[0];
+  const OutlineLine& lesson = o->Lines[1];
+  EXPECT_EQ(heading.Height, 30);
+  EXPECT_EQ(lesson.Height, 24);
+  EXPECT_EQ(LineIndent(*o, heading), 20);
+  EXPECT_EQ(LineIndent(*o, lesson), 39);
+  dc.ClearLog();
+  PaintOutline(o.get(), true);
+  const auto bitmaps = dc.Calls(Op::Bitmap);
+  ASSERT_EQ(bitmaps.size(), 2u);
+  EXPECT_EQ(bitmaps[1].box.left, lesson.X + lesson.Width + 6);
+  EXPECT_EQ(bitmaps[1].box.right - bitmaps[1].box.left, 14);
+  EXPECT_EQ(bitmaps[1].box.top, 30 + (24 - 14) / 2);
+  const int y = MiddleOf(*o, 1);
+  EXPECT_EQ(HitTestOutline(o.get(), lesson.X + lesson.Width + 20, y), 7);
+  EXPECT_EQ(HitTestOutline(o.get(), lesson.X + lesson.Width + 21, y), 0);
 }
 
 TEST_F(OutlineTest, OnlyWholeLinesArePainted) {

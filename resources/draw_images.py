@@ -1,9 +1,11 @@
 #!/usr/bin/env python3
-"""Draws the toolbar strip (toolbar.bmp) and the program icon (app.ico) from the pixel maps below.
+"""Draws the toolbar strips and the program icon: toolbar.bmp (16 x 16 images) and app.ico from the
+pixel maps below, toolbar_24.bmp and toolbar_32.bmp from shapes drawn at those sizes.
 
-  draw_images.py          write resources/toolbar.bmp and resources/app.ico
+  draw_images.py          write the strips and resources/app.ico
   draw_images.py --check  exit 1 when the checked-in files differ from what the maps give
 """
+import math
 import struct
 import sys
 from pathlib import Path
@@ -190,6 +192,137 @@ ______kr
 """
 
 
+# The same seven pictures drawn for larger buttons. Each is made of shapes in the 16-unit grid of
+# the maps above, filled at the pixel centres of the target size, so that lines stay one or two
+# pixels sharp instead of growing blocky as a stretched 16-pixel map would.
+class Canvas:
+    def __init__(self, size):
+        self.size = size
+        self.scale = size / 16
+        self.outline = 1 if size < 32 else 2
+        self.pixels = [["."] * size for _ in range(size)]
+
+    def cover(self, inside):
+        """The pixels whose centre lies inside the shape (a test on grid coordinates)."""
+        s = self.scale
+        return {(x, y) for y in range(self.size) for x in range(self.size)
+                if inside((x + 0.5) / s, (y + 0.5) / s)}
+
+    def paint(self, pixels, colour):
+        for x, y in pixels:
+            self.pixels[y][x] = colour
+
+    def fill(self, inside, colour):
+        self.paint(self.cover(inside), colour)
+
+    def outlined(self, inside, colour, ink="k"):
+        """The shape filled with colour inside an outline of ink as wide as the canvas asks."""
+        area = self.cover(inside)
+        w = self.outline
+        edge = {(x, y) for x, y in area
+                if any((x + dx, y + dy) not in area
+                       for d in range(1, w + 1) for dx, dy in ((d, 0), (-d, 0), (0, d), (0, -d)))}
+        if colour:
+            self.paint(area - edge, colour)
+        self.paint(edge, ink)
+
+    def lines(self):
+        return ["".join(row) for row in self.pixels]
+
+
+def polygon(points):
+    def inside(x, y):
+        hit = False
+        for (x0, y0), (x1, y1) in zip(points, points[1:] + points[:1]):
+            if (y0 > y) != (y1 > y) and x < x0 + (y - y0) * (x1 - x0) / (y1 - y0):
+                hit = not hit
+        return hit
+    return inside
+
+
+def box(left, top, right, bottom):
+    return lambda x, y: left <= x < right and top <= y < bottom
+
+
+def disc(cx, cy, r):
+    return lambda x, y: (x - cx) ** 2 + (y - cy) ** 2 <= r * r
+
+
+def stroke(x0, y0, x1, y1, half):
+    """A straight stroke of the given half width with square ends."""
+    length = math.hypot(x1 - x0, y1 - y0)
+    ux, uy = (x1 - x0) / length, (y1 - y0) / length
+    def inside(x, y):
+        along = (x - x0) * ux + (y - y0) * uy
+        across = -(x - x0) * uy + (y - y0) * ux
+        return -half <= along <= length + half and abs(across) <= half
+    return inside
+
+
+def both(a, b):
+    return lambda x, y: a(x, y) or b(x, y)
+
+
+def draw_previous(c):
+    arrow = polygon([(0.6, 8), (7.2, 1.4), (7.2, 5), (14.4, 5), (14.4, 11), (7.2, 11), (7.2, 14.6)])
+    c.outlined(arrow, "l")
+    c.fill(lambda x, y: arrow(x, y) and y >= 8, "g")
+    c.outlined(arrow, None)
+
+
+def draw_today(c):
+    c.outlined(box(1, 1, 15, 15), "w")
+    c.fill(box(1.5, 1.5, 14.5, 5), "r")
+    c.fill(box(1, 5, 15, 6), "k")
+    for x in (3, 6, 9, 12):
+        c.fill(box(x, 3, x + 1, 4), "w")
+    one = both(box(7, 7, 9, 12.5), polygon([(5.6, 9.2), (7.4, 7), (7.6, 8.6)]))
+    c.fill(both(one, box(6, 12, 10, 13)), "k")
+
+
+def draw_font(c):
+    c.fill(stroke(6.8, 1.6, 2.2, 12.2, 0.55), "k")
+    c.fill(stroke(7.2, 1.6, 11.6, 12.2, 0.95), "k")
+    c.fill(box(3.6, 8, 10.4, 9), "k")
+    c.fill(both(box(0.2, 12, 4, 13), box(9.2, 12, 13.8, 13)), "k")
+    c.fill(box(1, 14, 15, 15), "b")
+
+
+def draw_search(c):
+    c.outlined(stroke(10.4, 11.2, 13.8, 14.6, 1.15), "o")
+    c.outlined(disc(6, 6.5, 5.4), "w")
+    highlight = lambda x, y: 2.6 <= math.hypot(x - 6, y - 6.5) <= 3.6 and x < 5.6 and y < 6.1
+    c.fill(highlight, "a")
+
+
+def draw_search_again(c):
+    draw_search(c)
+    c.fill(polygon([(0, 10.8), (3.2, 13.4), (0, 16)]), "g")
+
+
+def draw_choose_article(c):
+    c.outlined(polygon([(2, 1), (11, 1), (14, 4), (14, 15), (2, 15)]), "w")
+    c.fill(both(box(10.5, 1, 11.5, 4.5), box(10.5, 3.5, 14, 4.5)), "k")  # the folded corner
+    c.fill(box(4, 5, 8, 6), "n")
+    for y, right in ((7, 12), (9, 11), (11, 12)):
+        c.fill(box(4, y, 6, y + 1), "b")
+        c.fill(box(7, y, right, y + 1), "n")
+
+
+def drawn_strip(size):
+    """The seven images of one size side by side, in button order."""
+    images = []
+    for draw in (draw_previous, draw_today, None, draw_font, draw_search, draw_search_again,
+                 draw_choose_article):
+        if draw is None:  # Next is Previous turned round
+            images.append([line[::-1] for line in images[0]])
+            continue
+        c = Canvas(size)
+        draw(c)
+        images.append(c.lines())
+    return ["".join(img[y] for img in images) for y in range(size)]
+
+
 def rows(art, width, height):
     lines = art.strip("\n").split("\n")
     if len(lines) != height or any(len(line) != width for line in lines):
@@ -257,7 +390,8 @@ def outputs():
     images = [previous, strip[0], nxt] + strip[1:]
     toolbar = ["".join(img[y] for img in images) for y in range(16)]
     icon = [mirrored(BOOK_32_LEFT, 16, 32), mirrored(BOOK_16_LEFT, 8, 16)]
-    return {"toolbar.bmp": bmp(toolbar), "app.ico": ico(icon)}
+    return {"toolbar.bmp": bmp(toolbar), "toolbar_24.bmp": bmp(drawn_strip(24)),
+            "toolbar_32.bmp": bmp(drawn_strip(32)), "app.ico": ico(icon)}
 
 
 def main():

@@ -17,6 +17,27 @@
 #define IDB_MARK_LESSON 203
 #define IDA_MAIN 3
 
+// The same pictures drawn for larger DPIs (frame/dpi.h): the toolbar strip with 24 and 32 pixel
+// images, the marks at 11, 14 and 18 pixels, the alphabet and About pictures for 120, 144 and
+// 192 dpi.
+#define IDB_TOOLBAR_24 300
+#define IDB_TOOLBAR_32 301
+#define IDB_MARK_COLLAPSED_11 310
+#define IDB_MARK_EXPANDED_11 311
+#define IDB_MARK_LESSON_11 312
+#define IDB_MARK_COLLAPSED_14 313
+#define IDB_MARK_EXPANDED_14 314
+#define IDB_MARK_LESSON_14 315
+#define IDB_MARK_COLLAPSED_18 316
+#define IDB_MARK_EXPANDED_18 317
+#define IDB_MARK_LESSON_18 318
+#define IDB_KEYBOARD_120 320
+#define IDB_KEYBOARD_144 321
+#define IDB_KEYBOARD_192 322
+#define IDB_ABOUT_120 330
+#define IDB_ABOUT_144 331
+#define IDB_ABOUT_192 332
+
 // Commands (WM_COMMAND identifiers).
 #define IDC_QUIT_KEY 1
 #define IDC_CHOOSE_ARTICLE 107

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "frame/app_state.h"  // the base values
+#include "frame/dpi.h"
 #include "text/conversion.h"
 
 namespace qm {
@@ -34,12 +35,22 @@ KeyInsert MapLatinUnit(char16_t ch, std::int32_t fontAsciiBase) {
   return {false, v};
 }
 
-int CellAt(int x, int y) {
-  if (x < 0 || y < 0 || x >= kPictureWidth || y >= kPictureHeight) return kNoCell;
-  const int row = y / kCellHeight;
-  const int column = x / kCellWidth;
+KeyboardPicture KeyboardPictureFor(int dpi) {
+  KeyboardPicture p;
+  p.dpi = NearestDrawnDpi(dpi, kPictureDpis);
+  p.cellWidth = ScaleToDpi(kCellWidth, p.dpi);
+  p.cellHeight = ScaleToDpi(kCellHeight, p.dpi);
+  p.width = kCellColumns * p.cellWidth + 1;
+  p.height = 3 * p.cellHeight + ScaleToDpi(kPictureHeight - kSpaceBarTop, p.dpi);
+  return p;
+}
+
+int CellAt(int x, int y, const KeyboardPicture& picture) {
+  if (x < 0 || y < 0 || x >= picture.width || y >= picture.height) return kNoCell;
+  const int row = y / picture.cellHeight;
+  const int column = x / picture.cellWidth;
   if (row < 3) {
-    // x 153 lies right of the nine cells (9 x 17 = 153): no cell there.
+    // The last column lies right of the nine cells (x 153 at 96 dpi): no cell there.
     if (column >= kCellColumns) return kNoCell;
     return (row + 1) * kCellColumns - column;
   }

@@ -39,12 +39,26 @@ inline constexpr int kSpaceBarRight = 7 * kCellWidth - 1;  // 118, inclusive
 inline constexpr int kSpaceCell = 0;
 inline constexpr int kNoCell = -1;
 
+// The geometry of one drawing of the picture. It is drawn for each DPI of kPictureDpis
+// (frame/dpi.h) with every length of the 96-dpi picture scaled (resources/keyboard_picture.py):
+// cells of ScaleToDpi(17) x ScaleToDpi(25), a width of nine cells and one pixel, the space bar
+// ScaleToDpi(20) high below the rows, over cells 2 to 6 counted from the left.
+struct KeyboardPicture {
+  int dpi = 96;  // the DPI it was drawn for
+  int cellWidth = kCellWidth;
+  int cellHeight = kCellHeight;
+  int width = kPictureWidth;
+  int height = kPictureHeight;
+};
+// The drawing shown at `dpi`: the one drawn for the nearest DPI.
+KeyboardPicture KeyboardPictureFor(int dpi);
+
 // Letter codes of cells 1..27: the alphabet with each final form after its normal form.
 inline constexpr std::string_view kCellOrder = "abcdefghijlkmonqprsutwvxyz{";
 
 // The cell under a point of the picture (pixels from its top left): 1..27, kSpaceCell, or
 // kNoCell outside the picture, beside the space bar, or in the column right of the nine cells.
-int CellAt(int x, int y);
+int CellAt(int x, int y, const KeyboardPicture& picture = {});
 
 // The unit a cell inserts: a space for kSpaceCell, the cell's letter otherwise; 0 for no cell.
 char16_t CellUnit(int cell, std::int32_t fontAsciiBase);

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <vector>
 
 #include "frame/app_state.h"
@@ -125,6 +126,38 @@ TEST(HebrewKeysTest, PictureCells) {
   EXPECT_EQ(CellAt(154, 10), kNoCell);
   EXPECT_EQ(CellAt(153, 0), kNoCell);
   EXPECT_EQ(CellAt(153, 30), kNoCell);
+}
+
+// A click lands on the same key at every DPI: a point a pixel inside a key (or the space bar) of
+// the 96-dpi picture, at the same place of the picture shown at another DPI, is in that key.
+TEST(HebrewKeysTest, PictureCellsAtEveryDpi) {
+  for (const auto& [dpi, width, height] :
+       {std::array{96, 154, 95}, std::array{120, 190, 118}, std::array{144, 235, 144},
+        std::array{192, 307, 190}, std::array{110, 190, 118}}) {
+    const KeyboardPicture picture = KeyboardPictureFor(dpi);
+    EXPECT_EQ(picture.width, width) << dpi;
+    EXPECT_EQ(picture.height, height) << dpi;
+    int checked = 0;
+    for (int y = 0; y < kPictureHeight; ++y) {
+      for (int x = 0; x < kPictureWidth; ++x) {
+        // Rows of keys, then the space bar's row, each without its first and last pixels.
+        const bool keyRow = y < kSpaceBarTop;
+        const int v = keyRow ? y % kCellHeight : y - kSpaceBarTop;
+        const int rowHeight = keyRow ? kCellHeight : kPictureHeight - kSpaceBarTop;
+        const int cell = CellAt(x, y);
+        if (cell == kNoCell || x % kCellWidth == 0 || x % kCellWidth == kCellWidth - 1 || v == 0 ||
+            v == rowHeight - 1)
+          continue;
+        ASSERT_EQ(CellAt(x * width / kPictureWidth, y * height / kPictureHeight, picture), cell)
+            << x << "," << y << " at " << dpi;
+        ++checked;
+      }
+    }
+    EXPECT_GT(checked, 27 * 15 * 23);
+    // Right of the nine keys and below the picture: nothing.
+    EXPECT_EQ(CellAt(picture.width - 1, 0, picture), kNoCell);
+    EXPECT_EQ(CellAt(0, picture.height, picture), kNoCell);
+  }
 }
 
 TEST(HebrewKeysTest, CellLetters) {

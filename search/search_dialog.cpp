@@ -5,6 +5,8 @@
 
 #include "frame/app_state.h"
 #include "frame/dialog_picture_win.h"
+#include "frame/dpi.h"
+#include "frame/window_dpi_win.h"
 #include "resources/resource.h"
 #include "search/hebrew_edit_win.h"
 #include "search/hebrew_keys.h"
@@ -26,6 +28,7 @@ struct SearchDialogState {
   HFONT editFont = nullptr;
   HBITMAP keyboard = nullptr;  // the alphabet picture, the dialog's own
   POINT picture{};             // the alphabet picture's top left in client pixels
+  KeyboardPicture drawing;     // the geometry of the drawing shown
 };
 SearchDialogState g_state;
 
@@ -38,18 +41,22 @@ const FontSettings& EditFontSettings() {
   return g_app.FontSettings;
 }
 
-void SetEditFont(HWND edit) {
+// FontSize as a cell height in pixels at 96 dpi, at the dialog's DPI. A font made before (for
+// another DPI) goes once the edit has the new one.
+void SetEditFont(HWND dialog, HWND edit) {
   const FontSettings& settings = EditFontSettings();
   LOGFONTW lf{};
-  lf.lfHeight = settings.FontSize;
+  lf.lfHeight = ScaleToDpi(settings.FontSize, WindowDpi(dialog));
   lf.lfCharSet = DEFAULT_CHARSET;  // a Hebrew-only face is not passed over for ANSI_CHARSET
   for (std::size_t i = 0; i + 1 < std::size(lf.lfFaceName) && settings.FontName[i]; ++i) {
     lf.lfFaceName[i] = static_cast<wchar_t>(settings.FontName[i]);
   }
+  HFONT previous = g_state.editFont;
   g_state.editFont = CreateFontIndirectW(&lf);
   if (g_state.editFont) {
     SendMessageW(edit, WM_SETFONT, reinterpret_cast<WPARAM>(g_state.editFont), TRUE);
   }
+  if (previous) DeleteObject(previous);
 }
 
 void ShowSearchText(HWND edit) {
@@ -86,11 +93,24 @@ POINT FindPicture(HWND dialog) {
   return {r.left, r.top};
 }
 
+// The alphabet picture drawn for the dialog's DPI, and where it stands. When it cannot be loaded
+// the picture shown before stays.
+void ShowKeyboard(HWND dialog) {
+  const int dpi = WindowDpi(dialog);
+  const int id =
+      PictureForDpi(dpi, {IDB_KEYBOARD, IDB_KEYBOARD_120, IDB_KEYBOARD_144, IDB_KEYBOARD_192});
+  if (HBITMAP shown = ShowDialogPicture(dialog, IDC_SEARCH_PICTURE, id)) {
+    DeletePicture(g_state.keyboard);
+    g_state.keyboard = shown;
+    g_state.drawing = KeyboardPictureFor(dpi);
+  }
+  g_state.picture = FindPicture(dialog);
+}
+
 INT_PTR OnInitDialog(HWND dialog) {
   HWND edit = GetDlgItem(dialog, IDC_SEARCH_EDIT);
-  g_state.keyboard = ShowDialogPicture(dialog, IDC_SEARCH_PICTURE, IDB_KEYBOARD);
-  g_state.picture = FindPicture(dialog);
-  SetEditFont(edit);
+  ShowKeyboard(dialog);
+  SetEditFont(dialog, edit);
   ReadRightToLeft(edit);
   SendMessageW(edit, EM_LIMITTEXT, kEditLimit, 0);
   ShowSearchText(edit);
@@ -126,16 +146,18 @@ INT_PTR OnCommand(HWND dialog, WPARAM wParam) {
   }
 }
 
-void OnDestroy() {
+void OnDestroy(HWND dialog) {
   if (g_state.editFont) DeleteObject(g_state.editFont);
   g_state.editFont = nullptr;
   DeletePicture(g_state.keyboard);
+  g_state.drawing = {};
+  ForgetWindowDpi(dialog);
 }
 
 }  // namespace
 
 int KeyboardClick(HWND dialog, int x, int y) {
-  const int cell = CellAt(x - g_state.picture.x, y - g_state.picture.y);
+  const int cell = CellAt(x - g_state.picture.x, y - g_state.picture.y, g_state.drawing);
   if (cell == kNoCell) return 1;
   InsertCellLetter(dialog, cell);
   return 0;
@@ -157,8 +179,14 @@ INT_PTR CALLBACK SearchDialog(HWND dialog, UINT message, WPARAM wParam, LPARAM l
     case WM_LBUTTONDOWN:
       return KeyboardClick(dialog, static_cast<short>(LOWORD(lParam)),
                            static_cast<short>(HIWORD(lParam)));
+    case WM_DPICHANGED:
+      return FollowDpiChange(dialog, wParam, lParam);
+    case kAfterDpiChange:
+      ShowKeyboard(dialog);
+      SetEditFont(dialog, GetDlgItem(dialog, IDC_SEARCH_EDIT));
+      return TRUE;
     case WM_DESTROY:
-      OnDestroy();
+      OnDestroy(dialog);
       return FALSE;
     default:
       return FALSE;

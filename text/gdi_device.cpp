@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <vector>
 
+#include "frame/window_dpi_win.h"
+
 namespace qm {
 
 static_assert(sizeof(wchar_t) == sizeof(char16_t), "UTF-16 units are wchar_t on Windows");
@@ -82,6 +84,9 @@ TextMetrics GdiDevice::Metrics() {
 }
 
 std::int32_t GdiDevice::LogPixelsY() {
+  // A window's device context answers for the monitor the window is on; with per-monitor
+  // awareness that may differ from the system DPI that GetDeviceCaps reports.
+  if (HWND window = WindowFromDC(dc_)) return WindowDpi(window);
   return GetDeviceCaps(dc_, LOGPIXELSY);
 }
 

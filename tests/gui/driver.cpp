@@ -5,7 +5,7 @@
 //                        [--search KEYS] [--open index|search|font|about]
 //   quillmere_gui_driver READER.exe soak [ACTIONS [SEED]]   (QM_SOAK_ACTIONS, QM_SOAK_SEED
 //   override) quillmere_gui_driver READER.exe out_of_memory K...      (every allocation from the
-//   k-th fails) quillmere_gui_driver READER.exe killed_run | broken_record | dialog_leaks
+//   k-th fails) quillmere_gui_driver READER.exe killed_run | broken_record | dialog_leaks | dpi
 #include <windows.h>
 
 #include <cstdio>
@@ -299,6 +299,7 @@ int wmain(int argc, wchar_t** argv) {
   if (test == L"dialog_leaks") return DialogLeakTest(exe);
   if (test == L"killed_run") return KilledRunTest(exe);
   if (test == L"broken_record") return BrokenRecordTest(exe);
+  if (test == L"dpi") return DpiTest(exe);
   std::printf("unknown test\n");
   return 2;
 }

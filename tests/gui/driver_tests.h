@@ -11,5 +11,6 @@ int SoakTest(const std::wstring& exe, int actions, unsigned seed);
 int OutOfMemoryTest(const std::wstring& exe, const std::vector<int>& ks);
 int KilledRunTest(const std::wstring& exe);
 int BrokenRecordTest(const std::wstring& exe);
+int DpiTest(const std::wstring& exe);
 
 }  // namespace qm::gui

@@ -1,6 +1,6 @@
-# ./dev screens: the lesson, the index, the search, font and About dialogs at 96 and 144 dots per
-# inch, each set joined into one picture: docs/screens-96.png and docs/screens-144.png. Sourced by
-# ./dev (ROOT, say and run_script come from there).
+# ./dev screens: the lesson, the index, the search, font and About dialogs at 96, 144 and 192 dots
+# per inch, each set joined into one picture: docs/screens-96.png, -144.png and -192.png. Sourced
+# by ./dev (ROOT, say and run_script come from there).
 screens_main() {
   local work settings dpi view
   work=$(mktemp -d)
@@ -8,7 +8,7 @@ screens_main() {
   # A Unicode Hebrew face on the default options.
   printf 'FontName=string:Ezra SIL\nFontSize=dword:16\nFontAsciiBase=dword:0x5D0\n' \
     >"$settings"
-  for dpi in 96 144; do
+  for dpi in 96 144 192; do
     say "screens at $dpi dpi"
     QM_GUI_DPI=$dpi run_script shot "$work/lesson.png" --lesson 40 --size 760x560 --settings "$settings"
     for view in index search font about; do
