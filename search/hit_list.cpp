@@ -38,16 +38,6 @@ TextPiece Copy(const std::uint8_t* text, std::size_t from, std::size_t to, std::
 
 }  // namespace
 
-TextPiece LessonTitle(const std::uint8_t* text) {
-  for (std::size_t p = 0; text && text[p] != 0;) {
-    const Span s = ParagraphFrom(text, p);
-    const bool rule = (s.style & StyleRule) == StyleRule;
-    if (!rule && s.end > s.start) return Copy(text, s.start, s.end, s.style);
-    p = s.end + 1;
-  }
-  return {};
-}
-
 void TakeContext(const std::uint8_t* text, ListedHit& listed) {
   const std::size_t high = listed.hit.offset;
   const std::size_t low = high + 1 - std::min<std::size_t>(listed.hit.length, high + 1);
@@ -132,22 +122,49 @@ void Draw(TextDevice& dc,
   dc.DrawUnits(std::u16string_view(units, static_cast<std::size_t>(n + extra)), box, flags);
 }
 
-// The context line: the three pieces in stored order from the left, the whole right-aligned for
-// right-to-left text (left-aligned else), moved so that the hit itself stays in the row.
+// Whole words off the outer ends of the context (cuts[0] and cuts[3] move inward), the wider side
+// first, until the line holds it or only the hit is left.
+void FitContext(TextDevice& dc,
+                const ListedHit& listed,
+                std::int32_t room,
+                std::int32_t base,
+                std::size_t cuts[4],
+                std::int32_t widths[3]) {
+  const std::uint8_t* b = listed.context.bytes.data();
+  auto measure = [&](int i) { widths[i] = Measure(dc, b + cuts[i], cuts[i + 1] - cuts[i], base); };
+  for (int i = 0; i < 3; ++i)
+    measure(i);
+  while (widths[0] + widths[1] + widths[2] > room) {
+    const bool left = cuts[0] < cuts[1] && (widths[0] >= widths[2] || cuts[2] == cuts[3]);
+    if (left) {
+      do {
+        ++cuts[0];
+      } while (cuts[0] < cuts[1] && b[cuts[0] - 1] != ' ');
+      measure(0);
+    } else if (cuts[2] < cuts[3]) {
+      do {
+        --cuts[3];
+      } while (cuts[3] > cuts[2] && b[cuts[3]] != ' ');
+      measure(2);
+    } else {
+      break;
+    }
+  }
+}
+
+// The context line: the three pieces in stored order from the left, cut to whole words that fit,
+// the whole right-aligned for right-to-left text (left-aligned else).
 void DrawContext(TextDevice& dc, const ListedHit& listed, const Box& line, std::int32_t base) {
   const std::vector<std::uint8_t>& b = listed.context.bytes;
-  const std::size_t cuts[4] = {0, listed.hitStart, std::size_t{listed.hitStart} + listed.hitLength,
-                               b.size()};
+  std::size_t cuts[4] = {0, listed.hitStart, std::size_t{listed.hitStart} + listed.hitLength,
+                         b.size()};
   if (cuts[2] > b.size()) return;
   const std::int32_t pieceBase = BaseOf(listed.context, base);
   std::int32_t widths[3];
-  for (int i = 0; i < 3; ++i)
-    widths[i] = Measure(dc, b.data() + cuts[i], cuts[i + 1] - cuts[i], pieceBase);
+  FitContext(dc, listed, line.right - line.left, pieceBase, cuts, widths);
   const std::int32_t total = widths[0] + widths[1] + widths[2];
   const bool rtl = (listed.context.style & StyleReaderCode) != 0;
   std::int32_t x = rtl ? line.right - total : line.left;
-  x -= std::max(0, x + widths[0] + widths[1] - line.right);
-  x = std::max(x, line.left - widths[0]);
   for (int i = 0; i < 3; ++i) {
     const Box box{x, line.top, x + widths[i], line.bottom};
     const bool hit = i == 1;

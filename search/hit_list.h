@@ -7,15 +7,10 @@
 #include <vector>
 
 #include "search/match.h"
+#include "text/lesson_title.h"
 #include "text/text_device.h"
 
 namespace qm {
-
-// A run of a lesson text copied out in stored order, with its paragraph's style byte.
-struct TextPiece {
-  std::vector<std::uint8_t> bytes;
-  std::uint8_t style = 0;
-};
 
 struct ListedHit {
   std::uint16_t lesson = 0;
@@ -33,10 +28,6 @@ inline constexpr std::uint16_t kContextBytes = 40;
 // "*"), in order from `first` through 247 and round to first - 1 (0 counts as 1); each with its
 // first hit in reading order. A lesson that does not load is passed over.
 std::vector<ListedHit> ListAllHits(std::span<const std::uint8_t> pattern, std::uint16_t first);
-
-// The lesson's title: its first title paragraph, as the title box of a hit finds it, or else its
-// first paragraph with text.
-TextPiece LessonTitle(const std::uint8_t* text);
 
 // The hit in its paragraph with up to kContextBytes bytes on either side, cut back to whole words.
 void TakeContext(const std::uint8_t* text, ListedHit& listed);

@@ -37,6 +37,7 @@ struct Paragraph {
 };
 
 Paragraph ParagraphFrom(const std::uint8_t* text, std::size_t styleByte) {
+  if (text[styleByte] == 0) return {styleByte, styleByte, 0};  // the end of the document
   Paragraph p{styleByte + 2, styleByte + 2, text[styleByte]};
   while (text[p.end] != 0)
     ++p.end;
