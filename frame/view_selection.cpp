@@ -99,6 +99,7 @@ struct GlobalFreer {
 
 LRESULT OnViewButtonDown(HWND window, WPARAM wParam, LPARAM lParam) {
   StartPress(window, lParam, false);
+  g_pageBack = {};  // only the click just before a double-click is taken back
   Document* doc = Doc();
   if (!doc || !(wParam & MK_SHIFT) || doc->Selection.Empty()) return 0;
   // Shift+click moves the selection's end here and never pages.

@@ -21,7 +21,7 @@ struct Span {
   std::uint8_t style = 0;
 };
 
-// The paragraph after the one whose style byte is at p.
+// The paragraph whose style byte is at p.
 Span ParagraphFrom(const std::uint8_t* text, std::size_t p) {
   Span s{p + 2, p + 2, text[p]};
   while (text[s.end] != 0)
@@ -72,7 +72,10 @@ std::vector<ListedHit> ListAllHits(std::span<const std::uint8_t> pattern, std::u
   std::vector<ListedHit> hits;
   if (pattern.empty()) return hits;
   if (first < 1 || first > kLessonCount) first = 1;
-  for (int k = 0; k < kLessonCount; ++k) {
+  // The out-of-memory path of the matcher releases the view's document and ends the program:
+  // then the list stops at once.
+  const Document* view = g_app.CurrentDocument.get();
+  for (int k = 0; k < kLessonCount && g_app.CurrentDocument.get() == view; ++k) {
     const auto lesson = static_cast<std::uint16_t>((first - 1 + k) % kLessonCount + 1);
     const QuietDecoding quiet;
     const TextBuffer text = LoadRecord(lesson);

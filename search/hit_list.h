@@ -26,7 +26,8 @@ inline constexpr std::uint16_t kContextBytes = 40;
 
 // The lessons that hold the pattern, by the matcher of Search Again (points ignored, "?" and
 // "*"), in order from `first` through 247 and round to first - 1 (0 counts as 1); each with its
-// first hit in reading order. A lesson that does not load is passed over.
+// first hit in reading order. A lesson that does not load is passed over; the list ends early
+// when running out of memory ends the program.
 std::vector<ListedHit> ListAllHits(std::span<const std::uint8_t> pattern, std::uint16_t first);
 
 // The hit in its paragraph with up to kContextBytes bytes on either side, cut back to whole words.

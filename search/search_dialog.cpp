@@ -126,7 +126,9 @@ void OnListAll(HWND dialog) {
   HWND edit = GetDlgItem(dialog, IDC_SEARCH_EDIT);
   StoreSearchText(edit);
   if (g_app.SearchText[0] == 0) return;
+  const Document* view = g_app.CurrentDocument.get();
   const std::vector<ListedHit> hits = ListAllHits(PatternOf(g_app.SearchText), g_app.CurrentLesson);
+  if (g_app.CurrentDocument.get() != view) return;  // out of memory: the program is ending
   if (hits.empty()) ShowNotice(Notice::NotFound, dialog);
   const int chosen = ChooseListedHit(dialog, hits);
   if (chosen < 0) {
