@@ -1,5 +1,5 @@
 // Search Again over all 247 lessons finding nothing, beside decoding alone and a plain byte
-// search of texts decoded beforehand.
+// search of texts decoded beforehand; and the list of all hits of a common word.
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -12,6 +12,7 @@
 #include "frame/app_state.h"
 #include "frame/heap.h"
 #include "resources/generated_records.h"
+#include "search/hit_list.h"
 #include "search/match.h"
 #include "search/search_again.h"
 #include "store/records.h"
@@ -90,5 +91,27 @@ void BM_FindInTextDecoded(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_FindInTextDecoded)->Unit(benchmark::kMillisecond);
+
+// The list of all hits for the year: every lesson decoded and searched, and each lesson that
+// holds the word listed with its title and context. The word is the first one of lesson 1's
+// body, taken from the text so that it does not hang on the words of today's lessons.
+void BM_ListAllHits(benchmark::State& state) {
+  qm::InstallGeneratedRecords();
+  const qm::TextBuffer first = qm::LoadRecord(1);
+  std::vector<std::uint8_t> word;
+  for (std::size_t i = 200; first[i] != 0 && word.size() < 3; ++i) {
+    if (first[i] == ' ') word.clear();
+    if (first[i] >= 0x61 && first[i] <= 0x7B) word.push_back(first[i]);
+  }
+  std::size_t listed = 0;
+  for (auto _ : state) {
+    const auto hits = qm::ListAllHits(word, 1);
+    listed = hits.size();
+    benchmark::DoNotOptimize(hits.data());
+  }
+  state.counters["lessons"] = static_cast<double>(listed);
+  if (listed == 0) state.SkipWithError("nothing listed");
+}
+BENCHMARK(BM_ListAllHits)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <map>
 
 #include "calendar/clock.h"
+#include "calendar/date_lesson.h"
 #include "frame/app_state.h"
 
 namespace qm {
@@ -182,6 +183,28 @@ TEST_F(SelectLessonTest, TodaysLessonOutsideTheSeriesFallsBackToLessonOne) {
   FollowTodaysLesson(300);
   EXPECT_EQ(g_app.CurrentLesson, 1);
   EXPECT_EQ(g_app.SavedPosition, 0);
+}
+
+// Go > Date: any date the calendar handles, with its Hebrew date in letters (visual order, so
+// reversed here to read it).
+TEST(LessonSchedule, LessonAndHebrewDateOfAnyDate) {
+  auto reading = [](CivilDate date) {
+    std::vector<std::uint8_t> v = HebrewDateText(LessonOfDate(date).hebrew);
+    std::u16string out;
+    for (auto it = v.rbegin(); it != v.rend(); ++it)
+      out.push_back(*it >= 0x61 ? static_cast<char16_t>(0x05D0 + (*it - 0x61)) : *it);
+    return out;
+  };
+  EXPECT_EQ(LessonOfDate({3, 30, 2010}).lesson, 136);
+  EXPECT_EQ(reading({3, 30, 2010}), u"ט\"ו ניסן תש\"ע");
+  EXPECT_EQ(reading({3, 8, 2008}), u"א' אדר ב' תשס\"ח");
+  EXPECT_EQ(reading({2, 7, 2008}), u"א' אדר א' תשס\"ח");
+  EXPECT_EQ(reading({10, 16, 2009}), u"כ\"ח תשרי תש\"ע");
+  EXPECT_EQ(LessonOfDate({12, 31, 9999}).lesson, 39);  // 28 Heshvan
+  EXPECT_EQ(reading({12, 31, 9999}), u"כ\"ח חשוון יג'תש\"ס");
+  EXPECT_EQ(LessonOfDate({12, 31, 30827}).lesson, 234);  // 12 Elul 34587
+  EXPECT_EQ(HebrewNumeral(0).size() + HebrewNumeral(1000).size(), 0u);
+  EXPECT_EQ(HebrewNumeral(900), (std::vector<std::uint8_t>{0x7B, 0x7B, '"', 0x78}));
 }
 
 }  // namespace

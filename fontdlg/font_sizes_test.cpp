@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "frame/zoom.h"
+
 namespace qm {
 namespace {
 
@@ -31,6 +33,24 @@ TEST(FontSizes, NegativeSizeGoesFirst) {
   const Rows rows = SizeListRows(-5);
   ASSERT_EQ(rows.size(), 15u);
   EXPECT_EQ(rows[0], -5);
+}
+
+// Zoom steps along the column, held at its ends; sizes between two values step to the next.
+TEST(FontSizes, ZoomStepsAlongTheColumn) {
+  EXPECT_EQ(ZoomedSize(14, 1), 16);
+  EXPECT_EQ(ZoomedSize(14, -1), 12);
+  EXPECT_EQ(ZoomedSize(15, 1), 16);
+  EXPECT_EQ(ZoomedSize(15, -1), 14);
+  EXPECT_EQ(ZoomedSize(28, 3), 72);
+  EXPECT_EQ(ZoomedSize(72, 1), 72);
+  EXPECT_EQ(ZoomedSize(10, -2), 10);
+  EXPECT_EQ(ZoomedSize(100, -1), 72);
+  EXPECT_EQ(ZoomedSize(0, 1), 16);  // no size stored counts as 14
+  ZoomMemory memory;
+  EXPECT_FALSE(memory.Original());
+  memory.BeforeZoom(18);
+  memory.BeforeZoom(20);
+  EXPECT_EQ(memory.Original(), 18);
 }
 
 }  // namespace

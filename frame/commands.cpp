@@ -2,6 +2,7 @@
 #include "frame/commands.h"
 
 #include "about/about_dialog.h"
+#include "calendar/date_dialog.h"
 #include "calendar/lesson_schedule.h"
 #include "fontdlg/font_dialog.h"
 #include "frame/app_state.h"
@@ -10,6 +11,8 @@
 #include "frame/lesson_view.h"
 #include "frame/menu_checks.h"
 #include "frame/settings.h"
+#include "frame/view_selection.h"
+#include "frame/view_zoom.h"
 #include "index/choose_section_dialog.h"
 #include "resources/resource.h"
 #include "search/search_again.h"
@@ -45,7 +48,7 @@ void OnFont(HWND window) {
 
 constexpr bool OpensDialog(int id) {
   return id == IDC_CHOOSE_ARTICLE || id == IDC_INDEX || id == IDC_SEARCH || id == IDC_ABOUT ||
-         id == IDC_FONT;
+         id == IDC_FONT || id == IDC_GO_DATE;
 }
 
 void OpenDialog(HWND window, int id) {
@@ -62,6 +65,10 @@ void OpenDialog(HWND window, int id) {
       return;
     case IDC_FONT:
       OnFont(window);
+      return;
+    case IDC_GO_DATE:
+      // Shown as Next shows a lesson: pinned.
+      if (const std::uint16_t lesson = ChooseDateLesson(window)) GoToLesson(window, lesson);
       return;
     default:
       return;
@@ -105,6 +112,20 @@ int DispatchCommand(HWND window, int id) {
       return 0;
     case IDC_CHECK_UPDATES:
       CheckForUpdates(static_cast<HWND>(g_app.MainWindow));
+      return 0;
+    case IDC_COPY:
+    case IDC_COPY_WITHOUT_POINTS:
+      CopySelection(window, id == IDC_COPY);
+      return 0;
+    case IDC_SELECT_LESSON:
+      SelectWholeLesson(window);
+      return 0;
+    case IDC_ZOOM_IN:
+    case IDC_ZOOM_OUT:
+      ZoomView(window, id == IDC_ZOOM_IN ? 1 : -1);
+      return 0;
+    case IDC_ZOOM_ORIGINAL:
+      ZoomToOriginalSize(window);
       return 0;
     case IDC_EXIT:
     case IDC_QUIT_KEY:  // Ctrl+Q, shown beside Exit in the File menu

@@ -15,6 +15,7 @@
 #include "text/draw.h"
 #include "text/gdi_device.h"
 #include "text/run_order.h"
+#include "text/selection.h"
 
 namespace qm {
 
@@ -107,6 +108,7 @@ int OpenView(HWND window) {
   g_app.CurrentDocument = CreateDocument(g_view.device.get(), &box, g_app.FontSettings, 100);
   if (!Doc()) return 1;
   g_app.Bidi = ProbePlatformBidi(Doc());
+  SetSelectionColours(GetSysColor(COLOR_HIGHLIGHTTEXT), GetSysColor(COLOR_HIGHLIGHT));
   TextBuffer text = LoadLesson(g_app.CurrentLesson);
   if (!text) {
     ShowNotice(Notice::ResourceNotFound, window);

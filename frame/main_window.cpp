@@ -12,6 +12,8 @@
 #include "frame/settings.h"
 #include "frame/toolbar.h"
 #include "frame/window_dpi_win.h"
+#include "frame/view_selection.h"
+#include "frame/view_zoom.h"
 #include "frame/window_placement_win.h"
 #include "resources/resource.h"
 
@@ -89,15 +91,28 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_VSCROLL:
       return OnViewScroll(window, wParam, lParam);
     case WM_LBUTTONDOWN:
-      ClickPage(window, lParam);
+      return OnViewButtonDown(window, wParam, lParam);
+    case WM_LBUTTONUP:
+      return OnViewButtonUp(window, lParam);
+    case WM_LBUTTONDBLCLK:
+      return OnViewDoubleClick(window, lParam);
+    case WM_MOUSEMOVE:
+      return OnViewMouseMove(window, wParam, lParam);
+    case WM_CAPTURECHANGED:
+      OnViewCaptureLost(window);
       return 0;
+    case WM_CONTEXTMENU:
+      if (reinterpret_cast<HWND>(wParam) != window) break;
+      return OnViewContextMenu(window, lParam);
     case WM_MOUSEWHEEL:
+      if (GET_KEYSTATE_WPARAM(wParam) & MK_CONTROL) return OnZoomWheel(window, wParam);
       return OnViewWheel(window, wParam);
     case WM_DPICHANGED:
       return OnDpiChanged(window, wParam, lParam);
     default:
-      return DefWindowProcW(window, message, wParam, lParam);
+      break;
   }
+  return DefWindowProcW(window, message, wParam, lParam);
 }
 
 }  // namespace qm

@@ -53,7 +53,8 @@ DWORD MainWindowExStyle(std::uint32_t f) {
 
 void RegisterMainClass(HINSTANCE instance, const wchar_t* className) {
   WNDCLASSW wc{};
-  wc.style = CS_HREDRAW | CS_VREDRAW;
+  // Double-clicks select a word in the view.
+  wc.style = CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS;
   wc.lpfnWndProc = MainWindowProc;
   wc.hInstance = instance;
   wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_APP));

@@ -16,6 +16,8 @@
 #define IDB_MARK_EXPANDED 202
 #define IDB_MARK_LESSON 203
 #define IDA_MAIN 3
+#define IDD_HIT_LIST 400
+#define IDD_DATE 401
 
 // The same pictures drawn for larger DPIs (frame/dpi.h): the toolbar strip with 24 and 32 pixel
 // images, the marks at 11, 14 and 18 pixels, the alphabet and About pictures for 120, 144 and
@@ -53,6 +55,13 @@
 #define IDC_ABOUT 40004
 #define IDC_EXIT 40005
 #define IDC_FONT 40006
+#define IDC_COPY 40010
+#define IDC_COPY_WITHOUT_POINTS 40011
+#define IDC_SELECT_LESSON 40012
+#define IDC_ZOOM_IN 40013
+#define IDC_ZOOM_OUT 40014
+#define IDC_ZOOM_ORIGINAL 40015
+#define IDC_GO_DATE 40016
 
 // Controls.
 #define IDC_SEARCH_EDIT 1013
@@ -65,6 +74,12 @@
 #define IDC_FONT_SIZES 1006
 #define IDC_ABOUT_LINK 1025
 #define IDC_ABOUT_PICTURE 1026
+#define IDC_SEARCH_LIST_ALL 1030
+#define IDC_HIT_LIST 1031
+#define IDC_DATE_PICKER 1032
+#define IDC_DATE_HEBREW 1033
+#define IDC_DATE_LESSON 1034
+#define IDC_DATE_TITLE 1035
 
 // Record resources: lesson n is RCDATA n + 1000, the index RCDATA 32767.
 #define IDR_RECORD_BASE 1000

@@ -114,4 +114,22 @@ int SearchAgain(WindowHandle owner) {
   return 0;
 }
 
+int ShowLessonHit(std::uint16_t lesson, TextHit hit) {
+  Document* doc = g_app.CurrentDocument.get();
+  if (!doc || !hit || lesson < 1 || lesson > kLessonCount) return 0;
+  TextBuffer text;
+  {
+    const QuietDecoding quiet;
+    text = LoadRecord(lesson);
+  }
+  if (!text) return 0;
+  SelectLesson(lesson, true);
+  if (LayoutDocument(doc, std::move(text)) != kLayoutDone) {
+    Repaint();
+    UpdateBookmarkCheck();
+    return 0;
+  }
+  return ShowHit(*doc, hit);
+}
+
 }  // namespace qm

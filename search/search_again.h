@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "frame/app_state.h"
+#include "search/match.h"
 
 namespace qm {
 
@@ -22,5 +23,11 @@ inline constexpr std::uint32_t kRepaintAll = 0x1FF;  // background fill and docu
 // no document, or nothing found after the "Not Found!" notice owned by `owner`. Each lesson is
 // visited at most once per search, whatever CurrentLesson holds.
 int SearchAgain(WindowHandle owner);
+
+// Shows a hit from the list of all hits as Search Again shows its hits: the lesson becomes
+// current and pinned, is laid out, scrolled to the hit and marked, the title box painted and the
+// Bookmark check mark brought up to date. 1 when shown; 0 when the lesson is outside the series
+// or does not load (nothing changes then) or cannot be laid out.
+int ShowLessonHit(std::uint16_t lesson, TextHit hit);
 
 }  // namespace qm

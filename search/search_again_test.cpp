@@ -14,6 +14,7 @@
 #include "resources/generated_records.h"
 #include "search/fold_code.h"
 #include "search/hebrew_keys.h"
+#include "search/hit_list.h"
 #include "search/match.h"
 #include "store/record_source.h"
 #include "store/records.h"
@@ -292,6 +293,53 @@ TEST_F(SearchAgainTest, ContinuesAfterAHitAndStartsOverAfterScrollingAway) {
   ASSERT_EQ(SearchAgain(kOwner), 1);
   EXPECT_EQ(Doc().MarkEnd, restart.offset + 1);
   EXPECT_LT(Doc().MarkEnd, first);
+}
+
+// The list of all hits against the matcher, for a word taken from lesson 100's text at run time:
+// the lessons from the current one on that FindInText finds it in, each with its hit, its title
+// and the hit's bytes within the context; opening one shows it as Search Again does.
+TEST_F(SearchAgainTest, ListOfAllHitsAgreesWithTheMatcherAndShowsAHitAsSearchAgain) {
+  const TextBuffer lesson100 = LoadRecord(100);
+  std::vector<std::uint8_t> word;  // the last four letters stored before a space, points left out
+  for (std::size_t i = 400; lesson100[i] != 0 && word.size() < 4; ++i) {
+    const std::uint8_t b = lesson100[i];
+    if (b == ' ') word.clear();
+    if (b >= 0x61 && b <= 0x7B) word.push_back(b);
+  }
+  ASSERT_EQ(word.size(), 4u);
+  const std::vector<ListedHit> hits = ListAllHits(word, 200);
+  std::size_t k = 0;
+  for (int i = 0; i < kLessonCount; ++i) {
+    const auto n = static_cast<std::uint16_t>((199 + i) % kLessonCount + 1);
+    const TextBuffer text = LoadRecord(n);
+    const TextHit hit = FindInText(text.get(), kUnboundedText, 0, word);
+    if (!hit) continue;
+    ASSERT_LT(k, hits.size());
+    const ListedHit& l = hits[k++];
+    EXPECT_EQ(l.lesson, n);
+    EXPECT_EQ(l.hit.offset, hit.offset);
+    EXPECT_EQ(l.title.bytes, LessonTitle(text.get()).bytes);
+    const std::size_t low = hit.offset - hit.length + 1;
+    EXPECT_TRUE(std::equal(l.context.bytes.begin() + l.hitStart,
+                           l.context.bytes.begin() + l.hitStart + l.hitLength, &text[low]));
+    EXPECT_LE(l.context.bytes.size(), l.hitLength + 2u * kContextBytes);
+  }
+  EXPECT_EQ(k, hits.size());
+  ASSERT_GE(hits.size(), 1u);
+  EXPECT_TRUE(ListAllHits({}, 1).empty());
+
+  Open(1);
+  const ListedHit& last = hits.back();
+  EXPECT_EQ(ShowLessonHit(last.lesson, last.hit), 1);
+  EXPECT_EQ(g_app.CurrentLesson, last.lesson);
+  EXPECT_NE(g_app.Flags & flags::LessonPinned, 0u);
+  EXPECT_EQ(Doc().MarkEnd, last.hit.offset + 1);
+  EXPECT_EQ(g_repaints, 1);
+  EXPECT_EQ(g_bookmarkChecks, 1);
+  ASSERT_FALSE(device.Draws().empty());
+  EXPECT_EQ(device.Draws().back().colour, kRed);  // the title box
+  EXPECT_EQ(ShowLessonHit(248, last.hit), 0);
+  EXPECT_EQ(g_app.CurrentLesson, last.lesson);
 }
 
 }  // namespace

@@ -7,9 +7,11 @@
 #include "frame/dialog_picture_win.h"
 #include "frame/dpi.h"
 #include "frame/window_dpi_win.h"
+#include "frame/notices.h"
 #include "resources/resource.h"
 #include "search/hebrew_edit_win.h"
 #include "search/hebrew_keys.h"
+#include "search/hit_list_dialog.h"
 #include "search/search_again.h"
 #include "search/search_view_win.h"
 #include "text/document.h"
@@ -118,14 +120,19 @@ INT_PTR OnInitDialog(HWND dialog) {
   return TRUE;
 }
 
-void OnOk(HWND dialog) {
-  HWND edit = GetDlgItem(dialog, IDC_SEARCH_EDIT);
+// The edit's text into SearchText.
+void StoreSearchText(HWND edit) {
   wchar_t buffer[kSearchTextSize] = {};
   GetWindowTextW(edit, buffer, static_cast<int>(kSearchTextSize));
   std::u16string units;
   for (const wchar_t* w = buffer; *w; ++w)
     units.push_back(static_cast<char16_t>(*w));
   EditTextToReaderCode(units);
+}
+
+void OnOk(HWND dialog) {
+  HWND edit = GetDlgItem(dialog, IDC_SEARCH_EDIT);
+  StoreSearchText(edit);
   if (g_app.SearchText[0] == 0 || SearchAgain(dialog) == 1) {
     EndDialog(dialog, IDOK);
     return;
@@ -133,10 +140,36 @@ void OnOk(HWND dialog) {
   SendMessageW(edit, EM_SETSEL, 0, -1);
 }
 
+// Every lesson that holds the text, from the current one on, in a list; the one chosen there is
+// shown as Search Again shows a hit, and the search closes. Stored as OK stores it.
+void OnListAll(HWND dialog) {
+  HWND edit = GetDlgItem(dialog, IDC_SEARCH_EDIT);
+  StoreSearchText(edit);
+  if (g_app.SearchText[0] == 0) return;
+  const Document* view = g_app.CurrentDocument.get();
+  const std::vector<ListedHit> hits = ListAllHits(PatternOf(g_app.SearchText), g_app.CurrentLesson);
+  if (g_app.CurrentDocument.get() != view) return;  // out of memory: the program is ending
+  if (hits.empty()) ShowNotice(Notice::NotFound, dialog);
+  const int chosen = ChooseListedHit(dialog, hits);
+  if (chosen < 0) {
+    SetFocus(edit);
+    SendMessageW(edit, EM_SETSEL, 0, -1);
+    return;
+  }
+  // What the list covered is painted first, so that nothing paints over the hit's title box.
+  UpdateWindow(static_cast<HWND>(g_app.MainWindow));
+  ShowLessonHit(hits[static_cast<std::size_t>(chosen)].lesson,
+                hits[static_cast<std::size_t>(chosen)].hit);
+  EndDialog(dialog, IDOK);
+}
+
 INT_PTR OnCommand(HWND dialog, WPARAM wParam) {
   switch (LOWORD(wParam)) {
     case IDOK:
       OnOk(dialog);
+      return TRUE;
+    case IDC_SEARCH_LIST_ALL:
+      OnListAll(dialog);
       return TRUE;
     case IDCANCEL:
       EndDialog(dialog, IDCANCEL);

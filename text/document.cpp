@@ -50,24 +50,31 @@ std::uint16_t ResizeDocument(Document* doc, std::int32_t width, std::int32_t hei
 
 int SetDocumentFont(Document* doc, const FontSettings* settings) {
   if (!doc) return -1;
+  if (settings) {
+    if (ReplaceDocumentFonts(*doc, *settings) != kLayoutDone) return 1;
+    return DrawDocument(doc, true);
+  }
   TextDevice* dc = doc->DeviceContext;
   // The view keeps its device context, so one of these fonts is still selected into it, and the
   // platform does not delete a font that a device context holds.
   if (dc && doc->Fonts) dc->Select(dc->StockObject(Stock::SystemFont));
-  if (!settings) {
-    for (FontEntry* e = doc->Fonts.get(); e; e = e->Next.get()) {
-      if (e->Font && dc) dc->Delete(e->Font);
-      e->Font = nullptr;
-    }
-    return 0;
-  }
-  doc->Settings = *settings;
   for (FontEntry* e = doc->Fonts.get(); e; e = e->Next.get()) {
     if (e->Font && dc) dc->Delete(e->Font);
-    CreateStyleFont(*doc, *e, e->Key);
+    e->Font = nullptr;
   }
-  if (RelayoutDocument(doc) != kLayoutDone) return 1;
-  return DrawDocument(doc, true);
+  return 0;
+}
+
+std::uint16_t ReplaceDocumentFonts(Document& doc, const FontSettings& settings) {
+  TextDevice* dc = doc.DeviceContext;
+  // As there: the selected font must leave the device context before it can be deleted.
+  if (dc && doc.Fonts) dc->Select(dc->StockObject(Stock::SystemFont));
+  doc.Settings = settings;
+  for (FontEntry* e = doc.Fonts.get(); e; e = e->Next.get()) {
+    if (e->Font && dc) dc->Delete(e->Font);
+    CreateStyleFont(doc, *e, e->Key);
+  }
+  return RelayoutDocument(&doc);
 }
 
 void DestroyDocument(Document* doc, bool freeSelf) {

@@ -26,6 +26,17 @@ struct TextArea {
   std::int32_t left = 0, top = 0, width = 0, height = 0;
 };
 
+// The view's selection: two boundaries between the bytes of the text, as reading positions
+// (text/selection.h); equal when nothing is selected. A new text clears it; a new layout of the
+// same text (another size, font or zoom) keeps it.
+struct TextSelection {
+  std::uint16_t anchor = 0;  // where the selection began
+  std::uint16_t focus = 0;   // where it reaches now
+  bool Empty() const { return anchor == focus; }
+  std::uint16_t From() const { return anchor < focus ? anchor : focus; }
+  std::uint16_t To() const { return anchor < focus ? focus : anchor; }
+};
+
 struct Document {
   HeapArray<LineEntry> Lines;           // Capacity + 1 entries
   TextDevice* DeviceContext = nullptr;  // not owned
@@ -42,6 +53,7 @@ struct Document {
   std::uint16_t MaxTopLine = 0;
   std::uint16_t MarkStart = 0;
   std::uint16_t MarkEnd = 0;
+  TextSelection Selection;
 };
 
 // Layout result codes (16-bit).
@@ -76,6 +88,9 @@ void ShowParagraphAtTop(Document& doc, std::uint16_t paragraph);
 std::uint16_t GrowLines(Document& doc, std::uint16_t index);
 // settings null: release every font. Returns -1, 0, 1, or the result of drawing.
 int SetDocumentFont(Document* doc, const FontSettings* settings);
+// New fonts for the settings and a new layout of the document's own text, without drawing; the
+// layout's result code.
+std::uint16_t ReplaceDocumentFonts(Document& doc, const FontSettings& settings);
 void DestroyDocument(Document* doc, bool freeSelf);
 
 }  // namespace qm

@@ -6,6 +6,7 @@
 
 #include "text/code_table.h"
 #include "text/conversion.h"
+#include "text/selection.h"
 
 namespace qm {
 
@@ -197,6 +198,7 @@ int DrawDocument(Document* doc, bool erase) {
   }
   dc.Select(previous);
   dc.SetTextColor(colour);
+  DrawSelection(*doc);
   if (doc->MarkStart != 0 || doc->MarkEnd != 0) return DrawMarks(doc);
   return 0;
 }

@@ -327,10 +327,12 @@ std::uint16_t LayoutDocument(Document* doc, TextBuffer text) {
   doc->LineCount = doc->MaxTopLine = 0;
   if (!text) {
     doc->Text.reset();
+    doc->Selection = {};
     return kLayoutNoText;
   }
   if (Refused(text.get())) return kLayoutBadText;
   doc->Text.reset();
+  doc->Selection = {};
   const std::uint16_t result = LayOut(doc, text.get());
   if (result == kLayoutDone) doc->Text = std::move(text);
   return result;

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "frame/zoom.h"
 #include "text/document.h"
 #include "text/draw.h"
 #include "text/text_test_support.h"
@@ -362,6 +363,17 @@ TEST_F(Layout, ScrollToOffsetBringsTheLineIntoView) {
   ASSERT_EQ(ResizeDocument(doc.get(), 8, 40), kLayoutDone);
   ShowParagraphAtTop(*doc, 5);
   EXPECT_EQ(doc->TopLine, 3);  // after "aa" on two rows and its blank row
+  // Zooming lays out again in the new size and keeps that paragraph at the top, and the
+  // selection. Letters as wide as half the font's height: in 24 points each paragraph wraps.
+  dev.advanceOf = [](char16_t, std::int32_t height) { return height / 2; };
+  ASSERT_EQ(ResizeDocument(doc.get(), 24, 40), kLayoutDone);
+  doc->TopLine = 4;
+  doc->Selection = {6, 7};
+  EXPECT_EQ(ZoomDocument(*doc, settings, 24), kLayoutDone);
+  EXPECT_EQ(settings.FontSize, 24);
+  EXPECT_EQ(TopParagraph(*doc), 10);  // "cc"
+  EXPECT_EQ(doc->TopLine, 6);         // "aa" and "bb" on two rows each now
+  EXPECT_EQ(doc->Selection.To(), 7);
 }
 
 TEST_F(Layout, ResizeAndFontChangeLayOutTheOwnTextAgain) {

@@ -33,6 +33,9 @@ inline constexpr std::uint32_t VCenter = 0x4;
 inline constexpr std::uint32_t SingleLine = 0x20;
 inline constexpr std::uint32_t NoPrefix = 0x800;
 inline constexpr std::uint32_t Run = Center | VCenter | SingleLine | NoPrefix;
+// A run handed over in reading order reads as a right-to-left paragraph, so that a space at
+// either end stays on the side where it stands in the lesson.
+inline constexpr std::uint32_t RtlReading = 0x20000;
 }  // namespace dt
 
 inline constexpr int kTransparent = 1;  // background modes

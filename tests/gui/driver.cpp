@@ -2,7 +2,8 @@
 // reads its registry key and its pixels. Also takes the screenshots of `./dev shot`.
 //   quillmere_gui_driver READER.exe TEST
 //   quillmere_gui_driver READER.exe shot OUT.png [--lesson N] [--size WxH] [--settings FILE]
-//                        [--search KEYS] [--open index|search|font|about]
+//                        [--search KEYS] [--open index|search|font|about|date] [--hits KEYS]
+//                        [--drag X0,Y0,X1,Y1]
 //   quillmere_gui_driver READER.exe soak [ACTIONS [SEED]]   (QM_SOAK_ACTIONS, QM_SOAK_SEED
 //   override) quillmere_gui_driver READER.exe out_of_memory K...      (every allocation from the
 //   k-th fails) quillmere_gui_driver READER.exe killed_run | broken_record | dialog_leaks | dpi
@@ -186,6 +187,7 @@ int DialogCommand(const std::wstring& name) {
   if (name == L"search") return 116;
   if (name == L"font") return 40006;
   if (name == L"about") return 40004;
+  if (name == L"date") return 40016;
   return 0;
 }
 
@@ -203,8 +205,9 @@ unsigned long Setting(const wchar_t* variable,
 
 int Shot(const std::wstring& exe, int argc, wchar_t** argv) {
   std::wstring out = argv[3];
-  std::wstring settings, search, open;
+  std::wstring settings, search, open, hits;
   int lesson = 0, width = 0, height = 0;
+  POINT drag[2] = {};
   for (int i = 4; i + 1 < argc; i += 2) {
     const std::wstring opt = argv[i];
     if (opt == L"--lesson") lesson = _wtoi(argv[i + 1]);
@@ -212,9 +215,13 @@ int Shot(const std::wstring& exe, int argc, wchar_t** argv) {
     if (opt == L"--size") std::swscanf(argv[i + 1], L"%dx%d", &width, &height);
     if (opt == L"--search") search = argv[i + 1];
     if (opt == L"--open") open = argv[i + 1];
+    if (opt == L"--hits") hits = argv[i + 1];
+    if (opt == L"--drag") {
+      std::swscanf(argv[i + 1], L"%ld,%ld,%ld,%ld", &drag[0].x, &drag[0].y, &drag[1].x, &drag[1].y);
+    }
   }
   if (!open.empty() && DialogCommand(open) == 0) {
-    std::printf("--open takes index, search, font or about\n");
+    std::printf("--open takes index, search, font, about or date\n");
     return 2;
   }
   if (!settings.empty() && !SeedSettingsFile(settings)) {
@@ -247,6 +254,11 @@ int Shot(const std::wstring& exe, int argc, wchar_t** argv) {
     return 1;
   }
   HWND shown = reader.Window();
+  if (drag[0].x != drag[1].x || drag[0].y != drag[1].y) DragInView(shown, drag[0], drag[1]);
+  if (!hits.empty() && !(shown = OpenHitList(reader.Window(), hits))) {
+    std::printf("the list of all hits did not open\n");
+    return 1;
+  }
   if (!open.empty()) {
     PostMessageW(reader.Window(), WM_COMMAND, static_cast<WPARAM>(DialogCommand(open)), 0);
     shown = WaitForOwnedDialog(reader.Window(), 3000);
@@ -261,10 +273,12 @@ int Shot(const std::wstring& exe, int argc, wchar_t** argv) {
   Sleep(500);
   const Image image = CaptureWindow(shown);
   const bool saved = SaveImage(image, out);
-  if (shown != reader.Window()) {
-    PostMessageW(shown, WM_COMMAND, IDCANCEL, 0);
-    for (int i = 0; i < 60 && IsWindow(shown); ++i)
+  for (HWND dialog = shown; dialog != reader.Window() && dialog;) {
+    HWND owner = GetWindow(dialog, GW_OWNER);
+    PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+    for (int i = 0; i < 60 && IsWindow(dialog); ++i)
       Sleep(50);
+    dialog = owner;
   }
   reader.Close();
   if (!saved) std::printf("cannot write the image\n");
@@ -300,6 +314,10 @@ int wmain(int argc, wchar_t** argv) {
   if (test == L"killed_run") return KilledRunTest(exe);
   if (test == L"broken_record") return BrokenRecordTest(exe);
   if (test == L"dpi") return DpiTest(exe);
+  if (test == L"copy") return CopyTest(exe);
+  if (test == L"zoom") return ZoomTest(exe);
+  if (test == L"all_hits") return AllHitsTest(exe);
+  if (test == L"date") return DateTest(exe);
   std::printf("unknown test\n");
   return 2;
 }

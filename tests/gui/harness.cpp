@@ -140,14 +140,36 @@ void CheckMenu() {
                                  IDC_SEARCH},
                                 {L"Search A&gain\x08"
                                  L"F3",
-                                 IDC_SEARCH_AGAIN}};
+                                 IDC_SEARCH_AGAIN},
+                                // Beyond the specified items: after them, and a popup of its own.
+                                {nullptr, 0},
+                                {L"&Date\x2026\x08"
+                                 L"Ctrl+G",
+                                 IDC_GO_DATE}};
+  const std::vector<Item> view = {{L"&Copy\x08"
+                                   L"Ctrl+C",
+                                   IDC_COPY},
+                                  {L"Copy &Without Points", IDC_COPY_WITHOUT_POINTS},
+                                  {L"Select &Lesson", IDC_SELECT_LESSON},
+                                  {nullptr, 0},
+                                  {L"Zoom &In\x08"
+                                   L"Ctrl++",
+                                   IDC_ZOOM_IN},
+                                  {L"Zoom Ou&t\x08"
+                                   L"Ctrl+-",
+                                   IDC_ZOOM_OUT},
+                                  {L"&Original Size\x08"
+                                   L"Ctrl+0",
+                                   IDC_ZOOM_ORIGINAL}};
   OnGui([&] {
     HMENU bar = GetMenu(g_main);
     if (!Check(bar != nullptr, "menu present")) return;
-    Check(GetMenuItemCount(bar) == 2, "two popups", GetMenuItemCount(bar), 2);
-    Check(MenuLabel(bar, 0) == L"&File" && MenuLabel(bar, 1) == L"&Go", "popup labels");
-    const std::vector<Item>* popups[] = {&file, &go};
-    for (int p = 0; p < 2; ++p) {
+    Check(GetMenuItemCount(bar) == 3, "three popups", GetMenuItemCount(bar), 3);
+    Check(MenuLabel(bar, 0) == L"&File" && MenuLabel(bar, 1) == L"&Go" &&
+              MenuLabel(bar, 2) == L"&View",
+          "popup labels");
+    const std::vector<Item>* popups[] = {&file, &go, &view};
+    for (int p = 0; p < 3; ++p) {
       HMENU popup = GetSubMenu(bar, p);
       const auto& items = *popups[p];
       Check(GetMenuItemCount(popup) == static_cast<int>(items.size()), "item count",
@@ -167,10 +189,11 @@ void CheckMenu() {
   });
   // The accelerator table, in order.
   HACCEL table = LoadAcceleratorsW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDA_MAIN));
-  std::array<ACCEL, 16> got{};
+  std::array<ACCEL, 32> got{};
   const int n = CopyAcceleratorTableW(table, got.data(), static_cast<int>(got.size()));
   const BYTE v = FVIRTKEY | FNOINVERT;
-  const std::array<ACCEL, 10> expected = {
+  const BYTE c = v | FCONTROL;
+  const std::array<ACCEL, 19> expected = {
       {{static_cast<BYTE>(v | FCONTROL), 'F', IDC_FONT},
        {static_cast<BYTE>(v | FALT), VK_F3, IDC_SEARCH},
        {v, VK_F3, IDC_SEARCH_AGAIN},
@@ -180,9 +203,19 @@ void CheckMenu() {
        {static_cast<BYTE>(v | FCONTROL), 'T', IDC_TODAY},
        {static_cast<BYTE>(v | FCONTROL), 'N', IDC_NEXT},
        {static_cast<BYTE>(v | FCONTROL), 'W', IDC_SEARCH},
-       {static_cast<BYTE>(v | FCONTROL), 'A', IDC_SEARCH_AGAIN}}};
-  Check(n == 10, "accelerator count", n, 10);
-  for (int i = 0; i < n && i < 10; ++i) {
+       {static_cast<BYTE>(v | FCONTROL), 'A', IDC_SEARCH_AGAIN},
+       // The keys beyond the specified table come after it.
+       {c, 'C', IDC_COPY},
+       {c, VK_OEM_PLUS, IDC_ZOOM_IN},
+       {static_cast<BYTE>(c | FSHIFT), VK_OEM_PLUS, IDC_ZOOM_IN},
+       {c, VK_ADD, IDC_ZOOM_IN},
+       {c, VK_OEM_MINUS, IDC_ZOOM_OUT},
+       {c, VK_SUBTRACT, IDC_ZOOM_OUT},
+       {c, '0', IDC_ZOOM_ORIGINAL},
+       {c, VK_NUMPAD0, IDC_ZOOM_ORIGINAL},
+       {c, 'G', IDC_GO_DATE}}};
+  Check(n == 19, "accelerator count", n, 19);
+  for (int i = 0; i < n && i < 19; ++i) {
     Check((got[i].fVirt & ~0x80) == expected[i].fVirt && got[i].key == expected[i].key &&
               got[i].cmd == expected[i].cmd,
           "accelerator entry", i, got[i].cmd);
@@ -398,8 +431,10 @@ void Wheel(int distance) {
   SendMessageW(g_main, WM_MOUSEWHEEL,
                MAKEWPARAM(0, static_cast<WORD>(static_cast<short>(distance))), 0);
 }
+// A click pages once the button comes up without having moved (a press that moves selects).
 void Click(int x, int y) {
   SendMessageW(g_main, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+  SendMessageW(g_main, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
 }
 void SetMode(int shift, std::uint32_t mode) {
   qm::g_app.Flags = (qm::g_app.Flags & ~(qm::flags::ModeMask << shift)) | (mode << shift);

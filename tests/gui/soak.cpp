@@ -112,8 +112,9 @@ class Soak {
 
   void MainAction() {
     // Not Exit or Ctrl+Q (they end the run), nor Check For Updates (it starts a browser).
-    static constexpr std::array<int, 8> kCommands = {
-        IDC_TODAY, IDC_NEXT, IDC_PREVIOUS, IDC_SEARCH_AGAIN, IDC_REVERSE, IDC_BOOKMARK, 2, 4242};
+    static constexpr std::array<int, 12> kCommands = {
+        IDC_TODAY,   IDC_NEXT,     IDC_PREVIOUS, IDC_SEARCH_AGAIN,  IDC_REVERSE, IDC_BOOKMARK,
+        IDC_ZOOM_IN, IDC_ZOOM_OUT, IDC_COPY,     IDC_SELECT_LESSON, 2,           4242};
     static constexpr std::array<int, 12> kKeys = {VK_RETURN, VK_PRIOR, VK_NEXT, VK_END,
                                                   VK_HOME,   VK_LEFT,  VK_UP,   VK_RIGHT,
                                                   VK_DOWN,   'A',      VK_F5,   VK_ESCAPE};
@@ -129,7 +130,9 @@ class Soak {
     } else if (roll < 50) {
       Post(Main(), WM_KEYDOWN, static_cast<WPARAM>(kKeys[Pick(kKeys.size())]), 0);
     } else if (roll < 60) {
-      Post(Main(), WM_LBUTTONDOWN, MK_LBUTTON, RandomPoint(Main()));
+      const LPARAM at = RandomPoint(Main());
+      Post(Main(), WM_LBUTTONDOWN, MK_LBUTTON, at);
+      Post(Main(), WM_LBUTTONUP, 0, at);
     } else if (roll < 70) {
       const int delta = 120 * Between(-3, 3);
       Post(Main(), WM_MOUSEWHEEL, MAKEWPARAM(0, delta), 0);

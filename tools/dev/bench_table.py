@@ -106,6 +106,13 @@ def main():
         t.add("  its matcher alone, decoded texts", f"{matcher:.3f} ms",
               f"byte search {plain:.3f} ms", f"{matcher / plain:.1f}x")
 
+    listed = ms("BM_ListAllHits")
+    lessons = native.get("BM_ListAllHits", {}).get("lessons")
+    t.add("List of all hits, whole year (native)",
+          f"{listed:.2f} ms" if listed is not None else missing,
+          f"{lessons:.0f} lessons listed" if listed is not None and lessons else "", "", "< 50 ms",
+          verdict(listed < 50) if listed is not None else "")
+
     layout, draw = ms("BM_LayoutLesson"), ms("BM_DrawScreen")
     t.add("Layout of the largest lesson (native)",
           f"{layout * 1000:.0f} us" if layout is not None else missing)

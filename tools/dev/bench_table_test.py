@@ -38,6 +38,7 @@ FULL = [
     bench("BM_LoadAllLessons", 2000000, "ns"),
     bench("BM_PlainByteSearchDecoded", 0.5, "ms"),
     bench("BM_FindInTextDecoded", 1.5, "ms"),
+    bench("BM_ListAllHits", 4500, "us", lessons=212),
     bench("BM_LayoutLesson", 42, "us"),
     bench("BM_DrawScreen", 10000, "ns"),
 ]
@@ -60,6 +61,10 @@ class TableTest(unittest.TestCase):
         self.assertEqual(against[1], "decoding 2.00 ms")  # ns converted, CPU time taken
         self.assertEqual(against[2], "2.00x")
         self.assertEqual(rows["against a plain byte search"][2], "8x")
+        listed = rows["List of all hits, whole year (native)"]
+        self.assertEqual(listed[0], "4.50 ms")
+        self.assertEqual(listed[1], "212 lessons listed")
+        self.assertEqual(listed[4], "met")
         self.assertEqual(rows["Layout of the largest lesson (native)"][0], "42 us")
         self.assertEqual(rows["Drawing one screen (native)"][0], "10 us")
 
