@@ -15,7 +15,7 @@ int KilledRunTest(const std::wstring& exe);
 int BrokenRecordTest(const std::wstring& exe);
 int DpiTest(const std::wstring& exe);
 
-// Beyond the specified features (features.cpp): copy, zoom, the list of all hits, Go > Date.
+// The reading tools (features.cpp): copy, zoom, the list of all hits, Go > Date.
 int CopyTest(const std::wstring& exe);
 int ZoomTest(const std::wstring& exe);
 int AllHitsTest(const std::wstring& exe);

@@ -142,7 +142,7 @@ void CheckMenu() {
                                 {L"Search A&gain\x08"
                                  L"F3",
                                  IDC_SEARCH_AGAIN},
-                                // Beyond the specified items: after them, and a popup of its own.
+                                // The later items: after these, and a popup of its own.
                                 {nullptr, 0},
                                 {L"&Date\x2026\x08"
                                  L"Ctrl+G",
@@ -205,7 +205,7 @@ void CheckMenu() {
        {static_cast<BYTE>(v | FCONTROL), 'N', IDC_NEXT},
        {static_cast<BYTE>(v | FCONTROL), 'W', IDC_SEARCH},
        {static_cast<BYTE>(v | FCONTROL), 'A', IDC_SEARCH_AGAIN},
-       // The keys beyond the specified table come after it.
+       // The tools' keys come after the table's first ten.
        {c, 'C', IDC_COPY},
        {c, VK_OEM_PLUS, IDC_ZOOM_IN},
        {static_cast<BYTE>(c | FSHIFT), VK_OEM_PLUS, IDC_ZOOM_IN},
